@@ -1,0 +1,59 @@
+# Test helpers: one test executable per area, registered with CTest under a
+# label, and outside services started as CTest fixtures so that running a
+# single test starts only what it needs.
+find_package(GTest REQUIRED)
+
+set(KELVO_SERVICE_ROOT ${CMAKE_BINARY_DIR}/services)
+set(KELVO_SERVICE_SCRIPT ${PROJECT_SOURCE_DIR}/tests/services/service)
+
+# kelvo_service(NAME) registers the fixture NAME: a setup test that runs
+# tests/services/NAME.start and a cleanup test that stops it by PID.
+function(kelvo_service name)
+  if(TEST service.${name}.start)
+    return()
+  endif()
+  add_test(NAME service.${name}.start
+           COMMAND ${KELVO_SERVICE_SCRIPT} start ${name} ${KELVO_SERVICE_ROOT})
+  add_test(NAME service.${name}.stop
+           COMMAND ${KELVO_SERVICE_SCRIPT} stop ${name} ${KELVO_SERVICE_ROOT})
+  set_tests_properties(service.${name}.start PROPERTIES
+    FIXTURES_SETUP ${name} LABELS integration TIMEOUT 120 RESOURCE_LOCK service.${name})
+  set_tests_properties(service.${name}.stop PROPERTIES
+    FIXTURES_CLEANUP ${name} LABELS integration TIMEOUT 60 RESOURCE_LOCK service.${name})
+endfunction()
+
+# kelvo_add_test(NAME LABEL unit|integration|gui SOURCES ... [LIBS ...]
+#                [SERVICES ...] [ENV VAR=VALUE ...] [TIMEOUT seconds])
+# Builds one GoogleTest executable and registers it as one CTest test.
+# GUI tests get a QApplication on the offscreen platform.
+function(kelvo_add_test name)
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS;SERVICES;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  if(T_LABEL STREQUAL "gui")
+    target_link_libraries(${name} PRIVATE kelvo_gui_test_main Qt6::Test GTest::gtest)
+  else()
+    target_link_libraries(${name} PRIVATE kelvo_test_support GTest::gtest_main GTest::gmock)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS})
+  kelvo_warnings(${name})
+
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set(env
+    KELVO_SERVICES=${KELVO_SERVICE_ROOT}
+    KELVO_SOURCE_DIR=${PROJECT_SOURCE_DIR}
+    KELVO_BINARY_DIR=${CMAKE_BINARY_DIR}
+    QT_QPA_PLATFORM=offscreen
+    ${T_ENV})
+  set_tests_properties(${name} PROPERTIES
+    LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env}")
+  if(T_SERVICES)
+    foreach(service ${T_SERVICES})
+      kelvo_service(${service})
+    endforeach()
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${T_SERVICES}")
+  endif()
+endfunction()

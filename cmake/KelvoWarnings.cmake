@@ -1,0 +1,23 @@
+# Strict warnings for the project's own targets (never for third-party code).
+function(kelvo_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# Adds the library of one layer: every source in the calling folder plus the
+# sources of the current platform's subfolder (posix/ or windows/). Returns
+# without a target while the folder holds no source yet.
+function(kelvo_layer target)
+  set(folder ${CMAKE_CURRENT_SOURCE_DIR})
+  file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp ${folder}/*.h ${folder}/*.qrc)
+  if(WIN32)
+    file(GLOB os_sources CONFIGURE_DEPENDS ${folder}/windows/*.cpp ${folder}/windows/*.h)
+  else()
+    file(GLOB os_sources CONFIGURE_DEPENDS ${folder}/posix/*.cpp ${folder}/posix/*.h)
+  endif()
+  if(NOT sources AND NOT os_sources)
+    return()
+  endif()
+  add_library(${target} STATIC ${sources} ${os_sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  kelvo_warnings(${target})
+endfunction()

@@ -1,0 +1,80 @@
+// Shell "open" through xdg-open and detached program starts on POSIX.
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/process.h"
+
+extern char** environ;
+
+namespace kelvo {
+
+namespace {
+
+// Splits a Windows-style command line into arguments: blanks separate,
+// double quotes group, a quote inside a quoted run ends it.
+std::vector<std::string> splitCommandLine(const std::string& line) {
+  std::vector<std::string> args;
+  std::string current;
+  bool quoted = false;
+  bool have = false;
+  for (const char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+      have = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (have) args.push_back(current);
+      current.clear();
+      have = false;
+    } else {
+      current += c;
+      have = true;
+    }
+  }
+  if (have) args.push_back(current);
+  return args;
+}
+
+// Starts ARGS in a grandchild so that it never becomes a zombie of ours.
+bool spawnDetached(const std::vector<std::string>& args) {
+  if (args.empty()) return false;
+  int pipe_fds[2];
+  if (pipe(pipe_fds) != 0) return false;
+  const pid_t child = fork();
+  if (child < 0) {
+    close(pipe_fds[0]);
+    close(pipe_fds[1]);
+    return false;
+  }
+  if (child == 0) {
+    close(pipe_fds[0]);
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t grandchild = 0;
+    const int rc = posix_spawnp(&grandchild, argv[0], nullptr, nullptr, argv.data(), environ);
+    const char result = rc == 0 ? 1 : 0;
+    (void)!write(pipe_fds[1], &result, 1);
+    _exit(0);
+  }
+  close(pipe_fds[1]);
+  char result = 0;
+  const bool read_ok = read(pipe_fds[0], &result, 1) == 1;
+  close(pipe_fds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return read_ok && result == 1;
+}
+
+}  // namespace
+
+bool shellOpen(const std::string& target) { return spawnDetached({"xdg-open", target}); }
+
+bool startProgram(const std::string& command_line) {
+  return spawnDetached(splitCommandLine(command_line));
+}
+
+}  // namespace kelvo

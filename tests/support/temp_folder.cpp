@@ -1,0 +1,46 @@
+// Scratch folders and working-folder switching for tests.
+#include "support/temp_folder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace kelvo::test {
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("cannot create a temporary folder");
+  }
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::filesystem::path TempFolder::write(const std::string& name, const std::string& content) const {
+  const auto file = path_ / name;
+  std::ofstream out(file, std::ios::binary);
+  out << content;
+  if (!out) {
+    throw std::runtime_error("cannot write " + file.string());
+  }
+  return file;
+}
+
+WorkingFolder::WorkingFolder(const std::filesystem::path& folder)
+    : previous_(std::filesystem::current_path()) {
+  std::filesystem::current_path(folder);
+}
+
+WorkingFolder::~WorkingFolder() {
+  std::error_code ignored;
+  std::filesystem::current_path(previous_, ignored);
+}
+
+}  // namespace kelvo::test
