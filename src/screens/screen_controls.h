@@ -1,0 +1,43 @@
+// Small builders for the controls the screens place at fixed positions.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QDialog;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace kelvo {
+
+enum class PictureSide { Left, Right };
+
+// Gives WINDOW a fixed client area of WIDTH x HEIGHT with a title bar, system
+// menu and close box but no minimise or maximise box.
+void setFixedSingleBorder(QWidget* window, int width, int height);
+
+// Moves WINDOW to the centre of the screen it is on.
+void centreOnScreen(QWidget* window);
+
+// Returns a transparent label with TEXT (UTF-8) at GEOMETRY (an empty size
+// sizes it to its text) in FONT and COLOR.
+QLabel* makeLabel(QWidget* parent, const char* text, QRect geometry, const QFont& font,
+                  QColor color);
+
+// Returns a push button with CAPTION (UTF-8, '&' marks the access key) and the
+// picture at RESOURCE of PICTURE_SIZE on SIDE of the caption.
+QPushButton* makePictureButton(QWidget* parent, const char* caption, QRect geometry,
+                               const QFont& font, const QString& resource, QSize picture_size,
+                               PictureSide side);
+
+// Sets the colour WIDGET draws its text in.
+void setTextColor(QWidget* widget, QColor color);
+
+// Fills WIDGET's background with COLOR.
+void setBackgroundColor(QWidget* widget, QColor color);
+
+}  // namespace kelvo
