@@ -1,4 +1,4 @@
-// Delphi-style date-time and number formatting, always with explicit
+// Date-time and number formatting by format pictures, always with explicit
 // regional settings so that displays and file names can be tested.
 #pragma once
 

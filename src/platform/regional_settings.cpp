@@ -32,7 +32,7 @@ FormatSettings FormatSettings::unitedStates() {
   return s;
 }
 
-std::string delphiFormatFromStrftime(const std::string& format) {
+std::string pictureFromStrftime(const std::string& format) {
   std::string out;
   for (std::size_t i = 0; i < format.size(); ++i) {
     if (format[i] != '%' || i + 1 == format.size()) {

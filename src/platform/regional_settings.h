@@ -1,5 +1,5 @@
 // The user's regional settings that the system's displays and file names
-// depend on, in the Delphi-style notation the formatters read.
+// depend on, as format pictures ("dd/mm/yyyy", "hh:nn:ss") the formatters read.
 #pragma once
 
 #include <array>
@@ -36,7 +36,7 @@ struct FormatSettings {
 FormatSettings regionalSettings();
 
 // Returns a strftime-style format ("%d/%m/%Y", "%I:%M:%S %p", ...) in the
-// Delphi-style notation ("dd/mm/yyyy", "hh:nn:ss AMPM").
-std::string delphiFormatFromStrftime(const std::string& format);
+// picture notation of the formatters ("dd/mm/yyyy", "hh:nn:ss AMPM").
+std::string pictureFromStrftime(const std::string& format);
 
 }  // namespace kelvo

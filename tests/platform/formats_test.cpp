@@ -1,4 +1,4 @@
-// Delphi-style date and number formats under Brazilian and US settings.
+// Date and number format pictures under Brazilian and US settings.
 #include <gtest/gtest.h>
 
 #include "platform/formats.h"
@@ -68,11 +68,11 @@ TEST(Formats, NumbersUnderBothSettings) {
 }
 
 TEST(Formats, StrftimeFormatsTranslate) {
-  EXPECT_EQ(delphiFormatFromStrftime("%d/%m/%Y"), "dd/mm/yyyy");
-  EXPECT_EQ(delphiFormatFromStrftime("%m/%d/%y"), "mm/dd/yy");
-  EXPECT_EQ(delphiFormatFromStrftime("%H:%M:%S"), "hh:nn:ss");
-  EXPECT_EQ(delphiFormatFromStrftime("%I:%M:%S %p"), "hh:nn:ss AMPM");
-  EXPECT_EQ(delphiFormatFromStrftime("%e.%-m.%Y"), "d.m.yyyy");
+  EXPECT_EQ(pictureFromStrftime("%d/%m/%Y"), "dd/mm/yyyy");
+  EXPECT_EQ(pictureFromStrftime("%m/%d/%y"), "mm/dd/yy");
+  EXPECT_EQ(pictureFromStrftime("%H:%M:%S"), "hh:nn:ss");
+  EXPECT_EQ(pictureFromStrftime("%I:%M:%S %p"), "hh:nn:ss AMPM");
+  EXPECT_EQ(pictureFromStrftime("%e.%-m.%Y"), "d.m.yyyy");
 }
 
 }  // namespace

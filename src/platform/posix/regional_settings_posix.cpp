@@ -10,8 +10,8 @@ namespace {
 
 // Returns the first character of FORMAT that is not a conversion, a letter
 // or a blank: the separator the format uses between its fields.
-std::string separatorOf(const std::string& delphi_format, const std::string& fallback) {
-  for (const char c : delphi_format) {
+std::string separatorOf(const std::string& picture, const std::string& fallback) {
+  for (const char c : picture) {
     const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     if (!letter && c != ' ' && c != '\'' && c != '"') return std::string(1, c);
   }
@@ -31,12 +31,12 @@ FormatSettings regionalSettings() {
   if (locale == static_cast<locale_t>(0)) locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   if (locale == static_cast<locale_t>(0)) return s;
 
-  s.shortDateFormat = delphiFormatFromStrftime(langinfo(D_FMT, locale));
+  s.shortDateFormat = pictureFromStrftime(langinfo(D_FMT, locale));
   std::string time_format = langinfo(T_FMT, locale);
   if (time_format.find("%r") != std::string::npos) time_format = langinfo(T_FMT_AMPM, locale);
-  s.longTimeFormat = delphiFormatFromStrftime(time_format);
+  s.longTimeFormat = pictureFromStrftime(time_format);
   if (s.longTimeFormat.find("AMPM") != std::string::npos) {
-    // A 12-hour clock: Delphi writes the hour without the leading zero.
+    // A 12-hour clock shows the hour without a leading zero.
     const auto hh = s.longTimeFormat.find("hh");
     if (hh != std::string::npos) s.longTimeFormat.erase(hh, 1);
   }

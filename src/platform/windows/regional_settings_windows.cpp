@@ -15,7 +15,7 @@ std::string info(LCTYPE type) {
   return utf16ToUtf8(std::u16string(buffer, buffer + n - 1));
 }
 
-// Windows pictures ("dd/MM/yyyy", "h:mm:ss tt") in Delphi notation.
+// Windows pictures ("dd/MM/yyyy", "h:mm:ss tt") in the formatters' notation.
 std::string fromPicture(std::string picture) {
   std::string out;
   for (std::size_t i = 0; i < picture.size(); ++i) {
@@ -52,7 +52,7 @@ FormatSettings regionalSettings() {
     s.shortMonthNames[i] = info(LOCALE_SABBREVMONTHNAME1 + i);
     s.longMonthNames[i] = info(LOCALE_SMONTHNAME1 + i);
   }
-  for (int i = 0; i < 7; ++i) {  // Windows counts from Monday, Delphi from Sunday
+  for (int i = 0; i < 7; ++i) {  // Windows counts from Monday, the settings from Sunday
     s.shortDayNames[i] = info(LOCALE_SABBREVDAYNAME1 + (i + 6) % 7);
     s.longDayNames[i] = info(LOCALE_SDAYNAME1 + (i + 6) % 7);
   }
