@@ -3,3 +3,10 @@
 set(KELVO_FTP_HOST "127.0.0.1" CACHE STRING "Default FTP server host of the update folder")
 set(KELVO_FTP_USER "quarve" CACHE STRING "Six-letter FTP user name")
 set(KELVO_DOWNLOAD_HOST "127.0.0.1" CACHE STRING "Web server host of the archiver download")
+# Central catalogue login in scrambled form, as hexadecimal bytes of the ANSI
+# code page (tools/kelvo-scramble prints them; docs/deployment.md). The
+# defaults are the demo catalogue's login.
+set(KELVO_MYSQL_USER_SCRAMBLED "39868087918A7A7F80888A" CACHE STRING
+    "Scrambled user name of the central catalogue login (hex)")
+set(KELVO_MYSQL_PASSWORD_SCRAMBLED "396C907C8D91808E8E7C485F80888A4D4B4D51" CACHE STRING
+    "Scrambled password of the central catalogue login (hex)")
