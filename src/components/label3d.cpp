@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -201,6 +202,68 @@ void TmyLabel3D::Paint(QPainter& canvas) {
 
   const unsigned flags = labelTextFlags(FWordWrap, FAlignment, FShowAccelChar, FEllipsesStyle,
                                         fEscapement, FLayout);
+  // Rotated drawing may resize the control while it paints; it is drawn directly.
+  if (fEscapement != 0) {
+    paintTextPasses(canvas, flags);
+    return;
+  }
+  const qreal ratio = canvas.device() != nullptr ? canvas.device()->devicePixelRatioF() : 1.0;
+  TextImageKey key = textImageKey(ratio, flags);
+  if (!text_image_key_ || !(*text_image_key_ == key)) {
+    text_image_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    text_image_.setDevicePixelRatio(ratio);
+    text_image_.fill(Qt::transparent);
+    QPainter image_canvas(&text_image_);
+    if (FColored) {
+      paintTextPasses(image_canvas, flags);
+    } else {
+      paintPlainTextPasses(image_canvas, flags);
+    }
+    text_image_key_ = std::move(key);
+  }
+  canvas.drawImage(0, 0, text_image_);
+}
+
+TmyLabel3D::TextImageKey TmyLabel3D::textImageKey(qreal pixel_ratio, unsigned flags) const {
+  TextImageKey key{size(), pixel_ratio, FCaption, FFont.face, flags, FColored, FAlignment, {},
+                   QGuiApplication::palette().cacheKey()};
+  const ColorValue main_color = isEnabled() ? FFont.color : clGrayText;
+  for (const TextPass& pass :
+       textPasses(fTextStyle, FShift, FBorderColor, FColorRecess, FColorRaise, main_color)) {
+    key.passes.emplace_back(pass.dx, pass.dy, toQColor(pass.color).rgb(), pass.shade);
+  }
+  return key;
+}
+
+void TmyLabel3D::paintPlainTextPasses(QPainter& canvas, unsigned flags) {
+  // Without mark-up every pass draws the same shape, only moved and in
+  // another colour: the glyphs are drawn once as a mask and tinted per pass.
+  QImage mask(text_image_.size(), QImage::Format_ARGB32_Premultiplied);
+  mask.setDevicePixelRatio(text_image_.devicePixelRatio());
+  mask.fill(Qt::transparent);
+  {
+    QPainter mask_canvas(&mask);
+    mask_canvas.setFont(FFont.face);
+    mask_canvas.setPen(QColor(255, 255, 255));
+    drawFlaggedText(mask_canvas, QRect(0, 0, width(), height()), FCaption, flags);
+  }
+  const ColorValue main_color = isEnabled() ? FFont.color : clGrayText;
+  QImage tinted(mask.size(), QImage::Format_ARGB32_Premultiplied);
+  tinted.setDevicePixelRatio(mask.devicePixelRatio());
+  for (const TextPass& pass :
+       textPasses(fTextStyle, FShift, FBorderColor, FColorRecess, FColorRaise, main_color)) {
+    tinted.fill(Qt::transparent);
+    QPainter tint(&tinted);
+    tint.drawImage(0, 0, mask);
+    tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    tint.fillRect(QRect(0, 0, width(), height()), toQColor(pass.color));
+    tint.end();
+    canvas.drawImage(pass.dx, pass.dy, tinted);
+  }
+}
+
+void TmyLabel3D::paintTextPasses(QPainter& canvas, unsigned flags) {
+  const QRect client(0, 0, width(), height());
   canvas.setFont(FFont.face);
   const ColorValue main_color = isEnabled() ? FFont.color : clGrayText;
   for (const TextPass& pass :

@@ -3,10 +3,14 @@
 // ellipsized or laid out with inline mark-up, and that can act as a link.
 #pragma once
 
+#include <QImage>
 #include <QPen>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
+#include <tuple>
+#include <vector>
 
 #include "components/color_values.h"
 #include "components/component_font.h"
@@ -106,6 +110,25 @@ class TmyLabel3D : public QWidget {
   void paintFrames(QPainter& canvas);
   void paintPass(QPainter& canvas, const QRect& pass_rect, unsigned flags, TShadeMode shade);
   void paintRotated(QPainter& canvas, QRect pass_rect);
+  void paintTextPasses(QPainter& canvas, unsigned flags);
+  void paintPlainTextPasses(QPainter& canvas, unsigned flags);
+
+  // Everything the unrotated text passes depend on. Large captions are slow
+  // to draw glyph by glyph, so the passes are drawn once into an image and
+  // that image is reused while none of this changes.
+  struct TextImageKey {
+    QSize size;
+    qreal pixel_ratio;
+    QString caption;
+    QFont font;
+    unsigned flags;
+    bool colored;
+    TAlignment alignment;
+    std::vector<std::tuple<int, int, QRgb, int>> passes;
+    qint64 palette;
+    bool operator==(const TextImageKey&) const = default;
+  };
+  TextImageKey textImageKey(qreal pixel_ratio, unsigned flags) const;
 
   QString FCaption;
   ComponentFont FFont;
@@ -136,6 +159,8 @@ class TmyLabel3D : public QWidget {
   ColorValue FOldColor = clWindowText;
 
   QPen canvasPen_;
+  QImage text_image_;
+  std::optional<TextImageKey> text_image_key_;
   bool pressed_ = false;
 };
 
