@@ -1,0 +1,81 @@
+// Blocking IPv4 TCP connections for the FTP client: the control connection,
+// data connections, and the listener of active mode. Network failures raise
+// FtpSocketError with the texts the operator is shown.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/error.h"
+
+namespace kelvo {
+
+// Text of a connection the peer closed in an orderly way.
+inline constexpr const char* kConnectionClosedGracefully = "Connection Closed Gracefully.";
+// Text of an active-mode data connection that never arrived.
+inline constexpr const char* kAcceptTimedOut = "Accept timed out.";
+
+// A failure of the network: "Socket Error # N" and the reason on the next
+// line, or kConnectionClosedGracefully.
+class FtpSocketError : public Error {
+ public:
+  using Error::Error;
+};
+
+// Returns true when HOST is a dotted IPv4 address rather than a name.
+bool isNumericIpv4(const std::string& host);
+
+// Returns the first IPv4 address of HOST; raises FtpSocketError.
+std::string resolveIpv4(const std::string& host);
+
+class FtpTcpStream {
+ public:
+  FtpTcpStream();
+  ~FtpTcpStream();
+  FtpTcpStream(const FtpTcpStream&) = delete;
+  FtpTcpStream& operator=(const FtpTcpStream&) = delete;
+
+  // Opens a connection to ADDRESS (dotted IPv4) and PORT.
+  void connect(const std::string& address, std::uint16_t port);
+  // Returns the bytes read into BUFFER (at most SIZE), waiting for at least
+  // one; 0 when the peer closed the connection.
+  std::size_t readSome(char* buffer, std::size_t size);
+  void writeAll(const char* data, std::size_t size);
+  // Returns true when something arrives within MILLISECONDS.
+  bool waitReadable(int milliseconds);
+  // Returns true when the peer has closed the connection (checked without
+  // waiting and without consuming data).
+  bool peerClosed();
+  void close();
+  bool isOpen() const;
+  std::string localAddress() const;
+  std::string remoteAddress() const;
+
+ private:
+  friend class FtpListener;
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Listens for the one data connection of an active-mode transfer.
+class FtpListener {
+ public:
+  FtpListener();
+  ~FtpListener();
+  FtpListener(const FtpListener&) = delete;
+  FtpListener& operator=(const FtpListener&) = delete;
+
+  // Listens on ADDRESS at a port the system chooses.
+  void open(const std::string& address);
+  std::uint16_t port() const;
+  // Accepts the connection into STREAM; raises kAcceptTimedOut after MILLISECONDS.
+  void accept(FtpTcpStream& stream, int milliseconds);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,145 @@
+"""FTP servers with scripted behaviour for the client's integration tests.
+
+Runs several pyftpdlib servers in one process on 127.0.0.1, each on a port
+the system chooses, and writes each port to STATE/port-NAME:
+
+  scripted   log-in as quarve/secret; UTF8 names; 450 on LIST of "busy" and
+             on RETR of "busy.txt"; 421 on CWD "bye421"; a download of
+             "drop.bin" whose data connection ends part-way (426)
+  hostclose  hangs up on HOST (no reply)
+  host421    answers HOST with 421 and hangs up
+  nosize     does not know SIZE
+  classic    preliminary and multi-line greeting, multi-line CWD reply,
+             PASV reply without brackets
+
+Usage: scripted_servers.py STATE ROOT
+"""
+import os
+import sys
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler, proto_cmds
+from pyftpdlib.ioloop import IOLoop
+from pyftpdlib.servers import FTPServer
+
+USER, PASSWORD = "quarve", "secret"
+DROP_AFTER = 100000
+
+
+class DroppingFile:
+    """A file whose reading fails part-way, as a broken disk or link would."""
+
+    def __init__(self, path):
+        self._file = open(path, "rb")
+        self._served = 0
+        self.name = path
+        self.closed = False
+
+    def read(self, size):
+        if self._served >= DROP_AFTER:
+            raise OSError(5, "Input/output error")
+        data = self._file.read(min(size, DROP_AFTER - self._served))
+        self._served += len(data)
+        return data
+
+    def close(self):
+        self.closed = True
+        self._file.close()
+
+
+class Scripted(FTPHandler):
+    use_sendfile = False
+
+    def ftp_LIST(self, path):
+        if os.path.basename(path) == "busy":
+            self.respond("450 Listing busy, try later.")
+            return None
+        return super().ftp_LIST(path)
+
+    def ftp_RETR(self, file):
+        name = os.path.basename(file)
+        if name == "busy.txt":
+            self.respond("450 File busy, try later.")
+            return None
+        if name == "drop.bin":
+            from pyftpdlib.handlers import FileProducer
+            fd = DroppingFile(file)
+            self.push_dtp_data(FileProducer(fd, self._current_type), isproducer=True,
+                               file=fd, cmd="RETR")
+            return file
+        return super().ftp_RETR(file)
+
+    def ftp_CWD(self, path):
+        if os.path.basename(path) == "bye421":
+            self.respond("421 Service not available, closing control connection.")
+            self.close_when_done()
+            return None
+        return super().ftp_CWD(path)
+
+
+def with_host(handler, reply):
+    """Returns HANDLER taught the HOST command, answered by REPLY."""
+    commands = dict(handler.proto_cmds)
+    commands["HOST"] = dict(perm=None, auth=False, arg=True, help="Syntax: HOST <SP> host.")
+
+    class WithHost(handler):
+        proto_cmds = commands
+
+        def ftp_HOST(self, line):
+            if reply:
+                self.respond(reply)
+                self.close_when_done()
+            else:
+                self.close()
+
+    return WithHost
+
+
+class NoSize(FTPHandler):
+    proto_cmds = {k: v for k, v in proto_cmds.items() if k != "SIZE"}
+
+
+class Classic(FTPHandler):
+    def handle(self):
+        self.on_connect()
+        self.push("120-Wait a moment,\r\n120 nearly there.\r\n")
+        self.push("220-Welcome\r\n to the classic server;\r\n220-it talks in\r\n")
+        self.respond("220 many lines.")
+
+    def respond(self, resp, *args, **kwargs):
+        if resp.startswith("227 ") and "(" in resp:
+            numbers = resp[resp.index("(") + 1:resp.index(")")]
+            resp = "227 Entering Passive Mode " + numbers
+        elif resp.startswith("250 ") and "current directory" in resp:
+            self.push("250-Directory changed;\r\n")
+            self.push("this line has no code\r\n")
+        super().respond(resp, *args, **kwargs)
+
+
+def main():
+    state, root = sys.argv[1], sys.argv[2]
+    servers = {
+        "scripted": Scripted,
+        "hostclose": with_host(FTPHandler, None),
+        "host421": with_host(FTPHandler, "421 No virtual hosts here."),
+        "nosize": NoSize,
+        "classic": Classic,
+    }
+    ioloop = IOLoop.instance()
+    for name, handler in servers.items():
+        authorizer = DummyAuthorizer()
+        authorizer.add_user(USER, PASSWORD, root, perm="elr")
+        handler.authorizer = authorizer
+        handler.passive_ports = None
+        handler.auth_failed_timeout = 0.1
+        server = FTPServer(("127.0.0.1", 0), handler, ioloop=ioloop)
+        port = server.socket.getsockname()[1]
+        with open(os.path.join(state, "port-" + name), "w") as out:
+            out.write("%d\n" % port)
+    with open(os.path.join(state, "ready"), "w") as out:
+        out.write("yes\n")
+    ioloop.loop()
+
+
+if __name__ == "__main__":
+    main()
