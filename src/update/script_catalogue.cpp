@@ -1,0 +1,72 @@
+// Statements on the catalogue table "scripts" and the reading of their rows.
+#include "update/script_catalogue.h"
+
+#include "scripts/script_lines.h"
+
+namespace kelvo {
+
+namespace {
+
+// The part of the count and list statements after the selected columns.
+std::string pendingCondition(std::string_view programa, std::string_view versao) {
+  return " from scripts where programa='" + sqlQuoted(programa) + "'" + " and versao>" + "'" +
+         sqlQuoted(versao) + "'" + " and liberado='S' order by versao";
+}
+
+}  // namespace
+
+std::string sqlQuoted(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (const char c : value) {
+    out += c;
+    if (c == '\'') out += '\'';
+  }
+  return out;
+}
+
+std::string pendingCountStatement(std::string_view programa, std::string_view versao) {
+  return "select count(*) ct" + pendingCondition(programa, versao);
+}
+
+std::string pendingListStatement(std::string_view programa, std::string_view versao) {
+  return "select programa,versao" + pendingCondition(programa, versao);
+}
+
+std::string scriptTextStatement(std::string_view programa, std::string_view versao) {
+  return "select texto from scripts where programa='" + sqlQuoted(programa) + "' and versao='" +
+         sqlQuoted(versao) + "'";
+}
+
+std::int64_t ScriptCatalogue::pendingCount(std::string_view programa, std::string_view versao) {
+  CatalogQuery& query = catalog_.Query3;
+  query.setStatement(pendingCountStatement(programa, versao));
+  query.open();
+  const std::int64_t count = query.fieldByName("ct").asInteger();
+  query.close();
+  return count;
+}
+
+void ScriptCatalogue::openPendingList(std::string_view programa, std::string_view versao) {
+  CatalogQuery& query = catalog_.Query2;
+  query.close();
+  query.setStatement(pendingListStatement(programa, versao));
+  query.open();
+}
+
+std::vector<std::string> ScriptCatalogue::scriptText() {
+  CatalogQuery& list = catalog_.Query2;
+  CatalogQuery& table = catalog_.Table2;
+  const std::string programa = list.fieldByName("programa").asString();
+  const std::string versao = list.fieldByName("versao").asString();
+  table.close();
+  table.setStatement(scriptTextStatement(programa, versao));
+  table.open();
+  // Several rows may share the pair: the first one the catalogue returns wins.
+  std::vector<std::string> lines;
+  if (!table.eof()) lines = splitScriptLines(table.fieldByName("texto").asString());
+  table.close();
+  return lines;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,49 @@
+// The version read with its first-contact bootstrap, and the version record.
+#include "update/version_store.h"
+
+#include "access/ib_transaction.h"
+#include "platform/error.h"
+#include "update/script_catalogue.h"
+
+namespace kelvo {
+
+IbTransaction& VersionStore::transaction() {
+  IbTransaction* transaction = query_.transaction();
+  if (transaction == nullptr) throw Error(query_.name() + ": no transaction assigned");
+  return *transaction;
+}
+
+void VersionStore::executeAndCommit(const std::string& statement) {
+  query_.setSqlText(statement);
+  query_.execSql();
+  transaction().commit();
+}
+
+std::string VersionStore::readVersion() {
+  query_.setSqlText(
+      "SELECT COUNT(*) CT FROM RDB$RELATION_FIELDS where RDB$FIELD_NAME='VERSAO' AND "
+      "RDB$RELATION_NAME='VERSAO'");
+  query_.open();
+  if (query_.fieldByName("CT").asInteger() == 0) {
+    // The rollback also closes the probe. The table has to be committed
+    // before a row can go into it.
+    transaction().rollback();
+    executeAndCommit("CREATE TABLE VERSAO (VERSAO VARCHAR(10));");
+    executeAndCommit("insert into versao (versao) values ('0');");
+  }
+  if (query_.active()) transaction().rollback();
+
+  query_.setSqlText("select versao from versao");
+  query_.open();
+  std::string version;
+  if (!query_.eof()) version = query_.fieldByName("versao").asString();
+  query_.close();
+  transaction().rollback();
+  return version;
+}
+
+void VersionStore::recordVersion(std::string_view version) {
+  executeAndCommit("update versao set versao='" + sqlQuoted(version) + "'" + ";");
+}
+
+}  // namespace kelvo

@@ -1,0 +1,33 @@
+// The client database's schema version, kept in the one-row table VERSAO.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "access/ib_query.h"
+
+namespace kelvo {
+
+// Reads and records the version through a client query (IBQuery1) and its
+// transaction; the client database must be set on the query's connection.
+class VersionStore {
+ public:
+  explicit VersionStore(IbQuery& query) : query_(query) {}
+
+  // Returns the version of the last script applied. A database without the
+  // table gets it, holding '0', first. An empty table (or a null) reads as
+  // empty text.
+  std::string readVersion();
+
+  // Sets the version of every row to VERSION and commits.
+  void recordVersion(std::string_view version);
+
+ private:
+  // Runs STATEMENT, which returns no rows, and commits.
+  void executeAndCommit(const std::string& statement);
+  IbTransaction& transaction();
+
+  IbQuery& query_;
+};
+
+}  // namespace kelvo
