@@ -13,6 +13,8 @@ class QTimer;
 
 namespace kelvo {
 
+class TNetGradient;
+class TmyLabel3D;
 class TForm2;
 
 class TForm1 : public QDialog {
@@ -30,8 +32,8 @@ class TForm1 : public QDialog {
   // sorts LIST without regard to case by the user's locale.
   static void ListaArquivos(const QString& mask, QStringList& list);
 
-  QWidget* NetGradient1 = nullptr;
-  QLabel* myLabel3d1 = nullptr;
+  TNetGradient* NetGradient1 = nullptr;
+  TmyLabel3D* myLabel3d1 = nullptr;
   QLabel* Label2 = nullptr;
   QCheckBox* CheckBox1 = nullptr;
   QLabel* Label1 = nullptr;

@@ -9,14 +9,16 @@ class QPushButton;
 
 namespace kelvo {
 
+class TNetGradient;
+class TmyLabel3D;
 class TForm2 : public QDialog {
   Q_OBJECT
 
  public:
   explicit TForm2(QWidget* parent = nullptr);
 
-  QWidget* NetGradient1 = nullptr;
-  QLabel* myLabel3d1 = nullptr;
+  TNetGradient* NetGradient1 = nullptr;
+  TmyLabel3D* myLabel3d1 = nullptr;
   QLabel* Label1 = nullptr;
   QPushButton* Button3 = nullptr;
 
