@@ -26,6 +26,8 @@ class IbDatabase {
 
   // Returns the client library's entry points.
   const IbClientApi& api() const { return *api_; }
+  // Returns the shared entry point table (for connections made alongside).
+  const std::shared_ptr<const IbClientApi>& apiPointer() const { return api_; }
 
   // Sets the location passed to the library (a path, or "host:path").
   // Raises "Cannot perform operation -- DB is currently open" when a

@@ -168,17 +168,32 @@ void IbStatement::transactionGone() {
   transaction_ = nullptr;
 }
 
+// Returns SQL in the ANSI code page. The library reads the text up to a NUL:
+// what follows one would be silently cut off, and a shortened statement may
+// do something else, so such a text is refused.
+static std::string statementText(std::string_view sql) {
+  std::string text = utf8ToAnsi(sql);
+  if (text.find('\0') != std::string::npos) {
+    throw Error("Statement text holds a NUL character: " + std::string(sql));
+  }
+  return text;
+}
+
+void executeImmediate(IbDatabase& database, IbTransaction& transaction, std::string_view sql) {
+  const std::string text = statementText(sql);
+  const IbClientApi& api = database.api();
+  ISC_STATUS_ARRAY status{};
+  api.isc_dsql_execute_immediate(status, database.handle(), transaction.handle(), 0, text.c_str(),
+                                 static_cast<unsigned short>(database.sqlDialect()), nullptr);
+  checkIbStatus(api, status);
+}
+
 void IbStatement::prepare(std::string_view sql) {
   if (database_ == nullptr || transaction_ == nullptr) {
     throw Error("Statement has no database or transaction");
   }
   close();
-  const std::string text = utf8ToAnsi(sql);
-  // The library reads the text up to a NUL: what follows one would be
-  // silently cut off, and a shortened statement may do something else.
-  if (text.find('\0') != std::string::npos) {
-    throw Error("Statement text holds a NUL character: " + std::string(sql));
-  }
+  const std::string text = statementText(sql);
   const IbClientApi& api = database_->api();
   ISC_STATUS_ARRAY status{};
   if (!handle_) {

@@ -78,4 +78,9 @@ class IbStatement {
   bool singleton_pending_ = false;
 };
 
+// Runs SQL (UTF-8) once in TRANSACTION, which must be active, with the
+// database's dialect and no statement handle of its own; for statements that
+// return nothing (schema statements, savepoints). Raises like prepare().
+void executeImmediate(IbDatabase& database, IbTransaction& transaction, std::string_view sql);
+
 }  // namespace kelvo

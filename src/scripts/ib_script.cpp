@@ -1,0 +1,184 @@
+// The script runner: what each statement kind does, in which transaction.
+#include "scripts/ib_script.h"
+
+#include "access/ib_error.h"
+#include "scripts/statement_classifier.h"
+
+namespace kelvo {
+
+namespace {
+using K = StatementKind;
+}  // namespace
+
+IbScript::IbScript(IbDatabase& database, IbTransaction& transaction)
+    : database_(&database),
+      transaction_(&transaction),
+      schema_transaction_(std::make_unique<IbTransaction>()) {
+  schema_transaction_->setDefaultDatabase(database_);
+}
+
+IbScript::~IbScript() = default;
+
+void IbScript::ExecuteScript() {
+  character_set_.clear();
+  batch_mode_ = false;
+  batch_.clear();
+  executor_.reset();
+  reader_.start(script_);
+  try {
+    while (auto statement = reader_.next()) execute(*statement);
+    if (executor_) executor_->release();
+  } catch (...) {
+    reader_.stop();
+    executor_.reset();  // releases quietly: the statement's own error matters
+    throw;
+  }
+  executor_.reset();
+}
+
+IbStatement& IbScript::executor() {
+  if (!executor_) executor_ = std::make_unique<IbStatement>(*database_, *transaction_);
+  return *executor_;
+}
+
+void IbScript::execute(const Statement& statement) {
+  if (batch_mode_) {
+    collectForBatch(statement);
+    return;
+  }
+  switch (statement.kind) {
+    case K::stmtDDL:
+      executeSchemaStatement(statement.text);
+      break;
+    case K::stmtDML:
+    case K::stmtServerSET:
+      executeDataStatement(statement.text);
+      break;
+    case K::stmtSET:
+      executeSet(statement);
+      break;
+    case K::stmtTERM:
+      break;  // the reader already reads on with the new terminator
+    case K::stmtCOMMIT:
+      endTransactions(&IbTransaction::commit);
+      break;
+    case K::stmtROLLBACK:
+      endTransactions(&IbTransaction::rollback);
+      break;
+    case K::stmtCOMMITRetaining:
+      endTransactions(&IbTransaction::commitRetaining);
+      break;
+    case K::stmtROLLBACKRetaining:
+      endTransactions(&IbTransaction::rollbackRetaining);
+      break;
+    case K::stmtReconnect:
+      executor_.reset();
+      database_->close();
+      database_->open();
+      break;
+    case K::stmtCONNECT:
+      connect(statement);
+      break;
+    case K::stmtCREATE:
+      createDatabase(statement);
+      break;
+    case K::stmtDrop:
+      executor_.reset();
+      database_->dropDatabase();
+      break;
+    case K::stmtStartSavepoint:
+    case K::stmtReleaseSavePoint:
+    case K::stmtRollbackSavePoint:
+      // The server understands its savepoint statements as written.
+      executeInDataTransaction(statement.text);
+      break;
+    case K::stmtBatchStart:
+      batch_mode_ = true;
+      batch_.clear();
+      break;
+    case K::stmtBatchExecute:
+      executeBatch();
+      break;
+    case K::stmtERR:
+    case K::stmtEMPTY:
+    case K::stmtINPUT:
+    case K::stmtUNK:
+      throw Error("Invalid statement\r\n" + statement.text);
+  }
+}
+
+void IbScript::executeSchemaStatement(const std::string& text) {
+  if (!auto_ddl_) {
+    executeInDataTransaction(text);
+    return;
+  }
+  IbTransaction& schema = *schema_transaction_;
+  schema.ensureStarted();
+  try {
+    executeImmediate(*database_, schema, text);
+    // Many schema errors surface only at commit; they end the statement too.
+    schema.commit();
+  } catch (...) {
+    if (schema.inTransaction()) {
+      try {
+        schema.rollback();
+      } catch (const Error&) {
+        // The statement's own error is the one to report.
+      }
+    }
+    throw;
+  }
+}
+
+void IbScript::executeDataStatement(const std::string& text) {
+  IbStatement& statement = executor();
+  statement.close();
+  transaction_->ensureStarted();
+  statement.prepare(text);
+  statement.execute();
+}
+
+void IbScript::executeInDataTransaction(const std::string& text) {
+  if (executor_) executor_->close();
+  transaction_->ensureStarted();
+  executeImmediate(*database_, *transaction_, text);
+}
+
+void IbScript::endTransactions(void (IbTransaction::*end)()) {
+  if (transaction_->inTransaction()) (transaction_->*end)();
+  if (schema_transaction_->inTransaction()) ((*schema_transaction_).*end)();
+}
+
+void IbScript::collectForBatch(const Statement& statement) {
+  const bool select =
+      statement.kind == K::stmtDML && upperAsciiLetters(statement.tokens[0]) == "SELECT";
+  switch (statement.kind) {
+    case K::stmtDDL:
+    case K::stmtDML:
+      if (!select) {
+        batch_.push_back(statement.text);
+        return;
+      }
+      break;
+    case K::stmtTERM:
+      return;
+    case K::stmtBatchExecute:
+      executeBatch();
+      return;
+    default:
+      break;
+  }
+  throw Error("Only DDL and DML (excluding Select statements) allowed within a Batch block");
+}
+
+// The client library has no one-call batch; the collected statements run
+// one after the other in the data transaction, the first failure ending them.
+void IbScript::executeBatch() {
+  std::vector<std::string> collected = std::move(batch_);
+  batch_.clear();
+  batch_mode_ = false;
+  transaction_->ensureStarted();
+  for (const std::string& text : collected) executeInDataTransaction(text);
+}
+
+}  // namespace kelvo
