@@ -88,10 +88,10 @@ int main(int argc, char** argv) {
   banner_image.fill(Qt::black);
   std::printf("%d rounds each, Qt %s, platform %s\n", kRounds, qVersion(),
               qPrintable(QGuiApplication::platformName()));
-  report("backdrop 906x610, 255 bands, into an image", medianMs(paintIntoImage(*backdrop, backdrop_image)),
-         2);
-  report("banner 73 px raised, wrapped, into an image", medianMs(paintIntoImage(*banner, banner_image)),
-         5);
+  report("backdrop 906x610, 255 bands, into an image",
+         medianMs(paintIntoImage(*backdrop, backdrop_image)), 2);
+  report("banner 73 px raised, wrapped, into an image",
+         medianMs(paintIntoImage(*banner, banner_image)), 5);
 
   // A changed caption draws the text passes afresh instead of reusing them.
   const QString caption = banner->Caption();

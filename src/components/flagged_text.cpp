@@ -59,7 +59,8 @@ Prepared prepare(const QFontMetrics& metrics, int width, const QString& text, un
   if (ellipsis != 0 && !wrap) {
     const int measure_flags = qt & (Qt::TextShowMnemonic | Qt::TextExpandTabs);
     const TextMeasure measure = [&](std::u16string_view part) {
-      const QString s(reinterpret_cast<const QChar*>(part.data()), static_cast<qsizetype>(part.size()));
+      const QString s(reinterpret_cast<const QChar*>(part.data()),
+                      static_cast<qsizetype>(part.size()));
       return metrics.size(measure_flags, s).width();
     };
     QStringList lines = single ? QStringList{normalized.replace(QChar(u'\n'), QChar(u' '))}
@@ -84,9 +85,9 @@ QSize measureFlaggedText(const QFont& font, int width, const QString& text, unsi
   const QFontMetrics metrics(font);
   const Prepared prepared = prepare(metrics, width, text, flags);
   const int wrap_width = (flags & DT_WORDBREAK) ? width : INT_MAX / 2;
-  const QRect bounds = metrics.boundingRect(QRect(0, 0, wrap_width, INT_MAX / 2),
-                                            prepared.qt_flags & ~(Qt::AlignHCenter | Qt::AlignRight),
-                                            prepared.text);
+  const QRect bounds =
+      metrics.boundingRect(QRect(0, 0, wrap_width, INT_MAX / 2),
+                           prepared.qt_flags & ~(Qt::AlignHCenter | Qt::AlignRight), prepared.text);
   return bounds.size();
 }
 

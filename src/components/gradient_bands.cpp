@@ -22,8 +22,7 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(quotient);
 }
 
-std::vector<GradientBand> gradientBands(ColorValue start, ColorValue finish, int width,
-                                        int count) {
+std::vector<GradientBand> gradientBands(ColorValue start, ColorValue finish, int width, int count) {
   std::vector<GradientBand> bands;
   if (count <= 0) return bands;
   bands.reserve(static_cast<std::size_t>(count));

@@ -22,7 +22,6 @@ struct GradientBand {
 // Returns the COUNT bands that cover WIDTH pixels, in fill order, running from
 // the explicit colour START to the explicit colour FINISH. Bands with no
 // area are still listed (left == right) so the colour sequence stays whole.
-std::vector<GradientBand> gradientBands(ColorValue start, ColorValue finish, int width,
-                                        int count);
+std::vector<GradientBand> gradientBands(ColorValue start, ColorValue finish, int width, int count);
 
 }  // namespace kelvo

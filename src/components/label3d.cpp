@@ -200,8 +200,8 @@ void TmyLabel3D::Paint(QPainter& canvas) {
   canvas.setBrush(Qt::NoBrush);
   paintFrames(canvas);
 
-  const unsigned flags = labelTextFlags(FWordWrap, FAlignment, FShowAccelChar, FEllipsesStyle,
-                                        fEscapement, FLayout);
+  const unsigned flags =
+      labelTextFlags(FWordWrap, FAlignment, FShowAccelChar, FEllipsesStyle, fEscapement, FLayout);
   // Rotated drawing may resize the control while it paints; it is drawn directly.
   if (fEscapement != 0) {
     paintTextPasses(canvas, flags);
@@ -225,8 +225,9 @@ void TmyLabel3D::Paint(QPainter& canvas) {
 }
 
 TmyLabel3D::TextImageKey TmyLabel3D::textImageKey(qreal pixel_ratio, unsigned flags) const {
-  TextImageKey key{size(), pixel_ratio, FCaption, FFont.face, flags, FColored, FAlignment, {},
-                   QGuiApplication::palette().cacheKey()};
+  TextImageKey key{size(),     pixel_ratio, FCaption,
+                   FFont.face, flags,       FColored,
+                   FAlignment, {},          QGuiApplication::palette().cacheKey()};
   const ColorValue main_color = isEnabled() ? FFont.color : clGrayText;
   for (const TextPass& pass :
        textPasses(fTextStyle, FShift, FBorderColor, FColorRecess, FColorRaise, main_color)) {
@@ -284,8 +285,10 @@ void TmyLabel3D::paintFrames(QPainter& canvas) {
       canvas.drawRect(0, 0, box.width - 1, box.height - 1);
       continue;
     }
-    const QColor first = FBorderType == btRecessed ? QColor(0x80, 0x80, 0x80) : QColor(255, 255, 255);
-    const QColor second = FBorderType == btRecessed ? QColor(255, 255, 255) : QColor(0x80, 0x80, 0x80);
+    const QColor first =
+        FBorderType == btRecessed ? QColor(0x80, 0x80, 0x80) : QColor(255, 255, 255);
+    const QColor second =
+        FBorderType == btRecessed ? QColor(255, 255, 255) : QColor(0x80, 0x80, 0x80);
     for (const FrameLine& line : twoColorFrameLines(box.width - 1, box.height - 1)) {
       canvasPen_.setColor(line.first_color ? first : second);
       canvas.setPen(canvasPen_);

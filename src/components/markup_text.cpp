@@ -27,8 +27,8 @@ void setPenColor(QPainter& canvas, const QColor& color) {
 
 }  // namespace
 
-int DrawMarkupLine(QPainter& canvas, const QRect& rect, const QString& line,
-                   ColorValue base_color, TShadeMode shade, bool measure_only) {
+int DrawMarkupLine(QPainter& canvas, const QRect& rect, const QString& line, ColorValue base_color,
+                   TShadeMode shade, bool measure_only) {
   const QFont entry_font = canvas.font();
   int x = rect.left() + 2;
   const int y = rect.top();
@@ -67,8 +67,8 @@ int DrawMarkupLine(QPainter& canvas, const QRect& rect, const QString& line,
   return x - rect.left() + 2;
 }
 
-void DrawColoredText(QPainter& canvas, const QRect& rect, const QString& text,
-                     TAlignment alignment, ColorValue base_color, TShadeMode shade) {
+void DrawColoredText(QPainter& canvas, const QRect& rect, const QString& text, TAlignment alignment,
+                     ColorValue base_color, TShadeMode shade) {
   const int line_height = canvas.fontMetrics().height();
   const int right = rect.left() + rect.width();  // exclusive, as the rectangle is given
   int k = 0;

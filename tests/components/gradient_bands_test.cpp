@@ -13,16 +13,16 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroWithA64BitProduct) {
     int a, b, c, expected;
   };
   const Case cases[] = {
-      {1, 127, 2, 64},                     // 63.5
-      {-1, 1, 2, -1},                      // -0.5
-      {1, -127, 2, -64},                   // -63.5
-      {1, 125, -2, -63},                   // -62.5 with a negative divisor
-      {1, 5, 3, 2},                        // 1.67
-      {1, 4, 3, 1},                        // 1.33
-      {100000, 100000, 100000, 100000},    // the product needs 64 bits
+      {1, 127, 2, 64},                   // 63.5
+      {-1, 1, 2, -1},                    // -0.5
+      {1, -127, 2, -64},                 // -63.5
+      {1, 125, -2, -63},                 // -62.5 with a negative divisor
+      {1, 5, 3, 2},                      // 1.67
+      {1, 4, 3, 1},                      // 1.33
+      {100000, 100000, 100000, 100000},  // the product needs 64 bits
       {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-      {INT_MAX, 2, 1, -1},                 // result does not fit
-      {5, 5, 0, -1},                       // no divisor
+      {INT_MAX, 2, 1, -1},  // result does not fit
+      {5, 5, 0, -1},        // no divisor
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;

@@ -11,7 +11,7 @@ namespace {
 TEST(Escapement, IsHeldWithinWholeTurns) {
   const struct {
     int written, held;
-  } cases[] = {{0, 0},     {45, 45},   {360, 360}, {-90, 270}, {-360, 0},
+  } cases[] = {{0, 0},      {45, 45},  {360, 360}, {-90, 270}, {-360, 0},
                {-370, 350}, {370, 10}, {720, 360}, {721, 1},   {-720, 0}};
   for (const auto& c : cases) EXPECT_EQ(normalizeEscapement(c.written), c.held) << c.written;
 }
@@ -21,9 +21,9 @@ TEST(RotatedPlacement, PutsTheBoundingBoxAtTheTopLeftInEveryQuadrant) {
     int angle;
     RotatedPlacement expected;
   } cases[] = {
-      {90, {0, 100, 20, 100}},  {45, {0, 70, 84, 84}},   {180, {100, 20, 100, 20}},
-      {270, {20, 0, 20, 100}},  {360, {0, 0, 100, 20}},  {135, {70, 84, 84, 84}},
-      {225, {84, 14, 84, 84}},  {315, {14, 0, 84, 84}},
+      {90, {0, 100, 20, 100}}, {45, {0, 70, 84, 84}},  {180, {100, 20, 100, 20}},
+      {270, {20, 0, 20, 100}}, {360, {0, 0, 100, 20}}, {135, {70, 84, 84, 84}},
+      {225, {84, 14, 84, 84}}, {315, {14, 0, 84, 84}},
   };
   for (const auto& c : cases) {
     const auto p = rotatedPlacement(c.angle, 100, 20);

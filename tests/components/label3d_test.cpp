@@ -91,9 +91,7 @@ TEST(Label3D, StartsWithItsDocumentedValues) {
 
 TEST(Label3D, PropertyWritesKeepTheirRules) {
   TmyLabel3D label;
-  const struct {
-    int written, held;
-  } angles[] = {{-90, 270}, {370, 10}, {720, 360}};
+  const struct { int written, held; } angles[] = {{-90, 270}, {370, 10}, {720, 360}};
   for (const auto& a : angles) {
     label.SetEscapement(a.written);
     EXPECT_EQ(label.Escapement(), a.held) << a.written;
@@ -203,7 +201,8 @@ TEST(Label3D, FramesOutlineFromTheTopLeftEachTwoPixelsSmaller) {
   label.SetBorderColor(clRed);
   QImage image = paintOf(label);
   // One frame: (0, 0)-(98, 38) with right and bottom exclusive.
-  for (const QPoint p : {QPoint(0, 0), QPoint(97, 0), QPoint(0, 37), QPoint(97, 37), QPoint(50, 37)}) {
+  for (const QPoint p :
+       {QPoint(0, 0), QPoint(97, 0), QPoint(0, 37), QPoint(97, 37), QPoint(50, 37)}) {
     EXPECT_EQ(pixelAt(image, p.x(), p.y()), clRed) << p.x() << "," << p.y();
   }
   for (const QPoint p : {QPoint(98, 0), QPoint(0, 38), QPoint(1, 1), QPoint(99, 39)}) {

@@ -47,7 +47,8 @@ TEST(MarkupColor, AcceptsHexValuesAndIdentifiersWithoutTheirPrefix) {
   EXPECT_EQ(markupColor(u"BTNFACE"), clBtnFace);
   EXPECT_EQ(markupColor(u"3ddkshadow"), cl3DDkShadow);
   EXPECT_EQ(markupColor(u"none"), clNone);
-  for (std::u16string_view bad : {u"", u"$", u"$123456789", u"$12G", u"Crimson", u"clRed", u" red"}) {
+  for (std::u16string_view bad :
+       {u"", u"$", u"$123456789", u"$12G", u"Crimson", u"clRed", u" red"}) {
     EXPECT_FALSE(markupColor(bad).has_value()) << std::string(bad.begin(), bad.end());
   }
 }
@@ -60,14 +61,30 @@ std::string describe(std::u16string_view line) {
       case MarkupToken::kRun:
         out += "[" + std::string(t.text.begin(), t.text.end()) + "]";
         break;
-      case MarkupToken::kBoldOn: out += "B"; break;
-      case MarkupToken::kBoldOff: out += "b"; break;
-      case MarkupToken::kItalicOn: out += "I"; break;
-      case MarkupToken::kItalicOff: out += "i"; break;
-      case MarkupToken::kUnderlineOn: out += "U"; break;
-      case MarkupToken::kUnderlineOff: out += "u"; break;
-      case MarkupToken::kBaseColor: out += "c"; break;
-      case MarkupToken::kColor: out += "C" + std::to_string(t.color); break;
+      case MarkupToken::kBoldOn:
+        out += "B";
+        break;
+      case MarkupToken::kBoldOff:
+        out += "b";
+        break;
+      case MarkupToken::kItalicOn:
+        out += "I";
+        break;
+      case MarkupToken::kItalicOff:
+        out += "i";
+        break;
+      case MarkupToken::kUnderlineOn:
+        out += "U";
+        break;
+      case MarkupToken::kUnderlineOff:
+        out += "u";
+        break;
+      case MarkupToken::kBaseColor:
+        out += "c";
+        break;
+      case MarkupToken::kColor:
+        out += "C" + std::to_string(t.color);
+        break;
     }
   }
   return out;

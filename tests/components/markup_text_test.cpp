@@ -93,9 +93,9 @@ TEST(MarkupText, StartsEveryLineFromTheEntryFontAndSpacesLinesByOneTextHeight) {
   EXPECT_EQ(colored(QStringLiteral("A\r\n\r\nB")),
             direct({{QStringLiteral("A"), 2}, {QStringLiteral("B"), 2, 2 * h}}));
   // A tag left open on one line does not reach the next.
-  EXPECT_EQ(colored(QStringLiteral("<b><c:red>A\nB")),
-            direct({{QStringLiteral("A"), 2, 0, QColor(255, 0, 0), true},
-                    {QStringLiteral("B"), 2, h}}));
+  EXPECT_EQ(
+      colored(QStringLiteral("<b><c:red>A\nB")),
+      direct({{QStringLiteral("A"), 2, 0, QColor(255, 0, 0), true}, {QStringLiteral("B"), 2, h}}));
   EXPECT_EQ(colored(QString()), test::blankImage(kSize, kWhite));
 }
 
