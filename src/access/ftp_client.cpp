@@ -18,6 +18,9 @@ namespace {
 
 // Largest read step of a data connection.
 constexpr std::size_t kReadStep = 32768;
+// Read steps are gathered into blocks of this size before they are handed
+// on, so a download writes its file in a few large writes.
+constexpr std::size_t kBlock = 8 * kReadStep;
 // How long an active-mode transfer waits for the server's data connection.
 constexpr int kAcceptMilliseconds = 10000;
 // How long QUIT waits for its reply before the connection is closed anyway.
@@ -29,7 +32,7 @@ struct FtpClient::Session {
   FtpControl control;
 };
 
-FtpClient::FtpClient() : session_(std::make_unique<Session>()), buffer_(kReadStep) {}
+FtpClient::FtpClient() : session_(std::make_unique<Session>()), buffer_(kBlock) {}
 
 FtpClient::~FtpClient() = default;
 
@@ -250,13 +253,19 @@ void FtpClient::receive(FtpTcpStream& data, const Sink& sink) {
   if (OnWorkBegin) OnWorkBegin(*this, wmRead, 0);
   std::int64_t total = 0;
   try {
+    std::size_t filled = 0;
     for (;;) {
-      const std::size_t count = data.readSome(buffer_.data(), buffer_.size());
+      const std::size_t count = data.readSome(buffer_.data() + filled, kReadStep);
       if (count == 0) break;
-      sink(buffer_.data(), count);
+      filled += count;
       total += static_cast<std::int64_t>(count);
       if (OnWork) OnWork(*this, wmRead, total);
+      if (buffer_.size() - filled < kReadStep) {
+        sink(buffer_.data(), filled);
+        filled = 0;
+      }
     }
+    if (filled > 0) sink(buffer_.data(), filled);
   } catch (...) {
     data.close();
     // The server still answers the broken transfer; reading that answer

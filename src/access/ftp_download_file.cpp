@@ -32,6 +32,9 @@ FtpDownloadFile::FtpDownloadFile(std::string destination) : destination_(std::mo
     if (file_ == nullptr && errno != EEXIST) failCreate(errno);
   }
   if (file_ == nullptr) failCreate(EEXIST);
+  // The client hands over large blocks already; a stdio buffer would only
+  // copy them once more.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
   // A replaced program keeps the permissions it had (its execute bit above all).
   std::error_code ignored;
   const auto previous = std::filesystem::status(destination_, ignored);
