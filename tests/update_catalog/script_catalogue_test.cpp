@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 #include <mysql.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "access/alias_file.h"
 #include "access/catalog_error.h"
+#include "access/desembaralha.h"
 #include "access/ib_client_connection.h"
 #include "access_catalog/catalog_fixture.h"
 #include "access_ib/ib_test_database.h"
@@ -192,6 +196,28 @@ TEST_F(ScriptCatalogueTest, WorksOnAServerThatDemandsFullGroupBy) {
   run("SET GLOBAL sql_mode = @kelvo_saved_mode");
   mysql_close(root);
   EXPECT_EQ(count, 1);
+}
+
+TEST_F(ScriptCatalogueTest, TheDemoCatalogueHoldsWhatItsDocumentationPromises) {
+  std::ifstream seed(test::sourceFolder() + "/db/demo_seed.sql");
+  std::stringstream text;
+  text << seed.rdbuf();
+  scratch_.execute(text.str());
+
+  EXPECT_EQ(listed("QUARVESSA", "0"), (Lines{"0001", "0002", "0003"}));
+  scripts_.openPendingList("QUARVESSA", "0001");
+  EXPECT_EQ(scripts_.scriptText(),
+            (Lines{"INSERT INTO DEMO_CLIENTE (ID, NOME) VALUES (1, 'Jo\xC3\xA3o');",
+                   "INSERT INTO DEMO_CLIENTE (ID, NOME) VALUES (2, 'Maria');"}));
+  scripts_.closePendingList();
+
+  for (const auto& [column, password] :
+       {std::pair{"senha_ftp", "quarve2026"}, std::pair{"senha_ftp2", "quarve2026b"}}) {
+    catalog_.Query3.setStatement(std::string("select ") + column + " from principal");
+    catalog_.Query3.open();
+    EXPECT_EQ(Desembaralha(catalog_.Query3.fieldByName(column).asString()), password);
+    catalog_.Query3.close();
+  }
 }
 
 }  // namespace
