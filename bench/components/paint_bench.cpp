@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "components/glyph_cache.h"
 #include "components/label3d.h"
 #include "components/net_gradient.h"
 
@@ -51,6 +52,7 @@ void report(const char* what, double ms, double target) {
 
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  kelvo::configureGlyphCache();  // as the program does
   QApplication app(argc, argv);
 
   QWidget screen;
