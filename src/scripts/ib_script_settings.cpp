@@ -74,8 +74,10 @@ void IbScript::useConnection(std::unique_ptr<IbDatabase> database) {
   executor_.reset();
   if (schema_transaction_->inTransaction()) schema_transaction_->commit();
   schema_transaction_->setDefaultDatabase(nullptr);
-  own_transaction_.reset();
+  // Closing the connection it replaces commits that connection's open work
+  // before its transaction goes away.
   if (own_database_ && own_database_->connected()) own_database_->close();
+  own_transaction_.reset();
   own_database_ = std::move(database);
   own_transaction_ = std::make_unique<IbTransaction>();
   own_transaction_->setDefaultDatabase(own_database_.get());

@@ -202,6 +202,19 @@ TEST_F(IbScriptTest, CreateDatabaseAndConnectGiveTheRunnerItsOwnConnection) {
   EXPECT_FALSE(client.IBTransaction1.inTransaction());
 }
 
+TEST_F(IbScriptTest, ReplacingItsOwnConnectionKeepsTheWorkOfTheOldOne) {
+  const std::string first = (database.folder() / "first.fdb").string();
+  const std::string second = (database.folder() / "second.fdb").string();
+  run("SET SQL DIALECT 1;\nCREATE DATABASE '" + first + "' USER 'ROOT' PASSWORD '471806';\n" +
+      "CREATE TABLE O (A INTEGER);\nINSERT INTO O VALUES (1);\n" + "CREATE DATABASE '" + second +
+      "' USER 'ROOT' PASSWORD '471806';");
+  ClientConnection reader;
+  reader.IBDatabase1.setDatabaseName(first);
+  reader.IBQuery1.setSqlText("select count(*) ct from o");
+  reader.IBQuery1.open();
+  EXPECT_EQ(reader.IBQuery1.fieldByName("ct").asInteger(), 1);
+}
+
 TEST_F(IbScriptTest, AFailingCommitIsAnErrorOfTheScript) {
   auto api = std::make_shared<IbClientApi>(client.IBDatabase1.api());
   api->isc_commit_transaction = [](ISC_STATUS* status, isc_tr_handle*) -> ISC_STATUS {
