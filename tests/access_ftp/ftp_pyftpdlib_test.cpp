@@ -143,6 +143,48 @@ TEST(FtpPyftpdlib, Reply421ClosesTheConnectionAtOnce) {
   EXPECT_EQ(events.statuses, (std::vector<int>{hsDisconnecting, hsDisconnected}));
 }
 
+TEST(FtpPyftpdlib, RawLinesKeepBlankLinesAndItemsNameTheirLine) {
+  FtpClient client;
+  enterFolder(client, "scripted");
+  client.ChangeDir("oddlines");
+  std::vector<std::string> lines;
+  client.List(lines);
+  ASSERT_EQ(lines.size(), 4u);  // no final line break, still four lines
+  EXPECT_EQ(lines[0], "total 2");
+  EXPECT_EQ(lines[1], "");
+  const DirectoryListing& listing = client.DirectoryListing();
+  ASSERT_EQ(listing.count(), 2u);
+  EXPECT_EQ(listing[0].lineIndex, 2u);
+  EXPECT_EQ(listing[1].fileName, "b");
+  EXPECT_EQ(listing[1].lineIndex, 3u);
+  EXPECT_THROW(listing.item(3), Error);  // the index of the last raw line
+  client.Disconnect();
+}
+
+TEST(FtpPyftpdlib, ListingParseErrorIsRaisedOnceAndItsItemsKept) {
+  FtpClient client;
+  enterFolder(client, "scripted");
+  client.ChangeDir("baddate");
+  std::vector<std::string> lines;
+  client.List(lines);
+  EXPECT_EQ(lines.size(), 3u);
+  try {
+    client.DirectoryListing();
+    FAIL() << "parsed";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Invalid argument to date encode");
+  }
+  const DirectoryListing& listing = client.DirectoryListing();
+  ASSERT_EQ(listing.count(), 2u);
+  EXPECT_EQ(listing[0].fileName, "good");
+  EXPECT_EQ(listing[1].fileName, "");
+  // The next listing is parsed afresh.
+  client.ChangeDir("../oddlines");
+  client.List(lines);
+  EXPECT_EQ(client.DirectoryListing().count(), 2u);
+  client.Disconnect();
+}
+
 TEST(FtpPyftpdlib, WrongPasswordFailsTheConnect) {
   FtpClient client;
   setUp(client, "scripted");
@@ -183,7 +225,7 @@ TEST(FtpPyftpdlib, ServerWithoutSizeGivesMinusOne) {
   client.Disconnect();
 }
 
-TEST(FtpPyftpdlib, MultiLineRepliesAndPasvWithoutBrackets) {
+TEST(FtpPyftpdlib, MultiLineRepliesPasvWithoutBracketsAndPret) {
   FtpClient client;
   enterFolder(client, "classic");
   EXPECT_EQ(client.greeting(), "Welcome\n to the classic server;\nit talks in\nmany lines.\n");

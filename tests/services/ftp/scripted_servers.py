@@ -5,12 +5,13 @@ the system chooses, and writes each port to STATE/port-NAME:
 
   scripted   log-in as quarve/secret; UTF8 names; 450 on LIST of "busy" and
              on RETR of "busy.txt"; 421 on CWD "bye421"; a download of
-             "drop.bin" whose data connection ends part-way (426)
+             "drop.bin" whose data connection ends part-way (426); fixed
+             listing texts for the folders named in LISTINGS
   hostclose  hangs up on HOST (no reply)
   host421    answers HOST with 421 and hangs up
   nosize     does not know SIZE
   classic    preliminary and multi-line greeting, multi-line CWD reply,
-             PASV reply without brackets
+             PASV reply without brackets, PRET offered and required
 
 Usage: scripted_servers.py STATE ROOT
 """
@@ -24,6 +25,17 @@ from pyftpdlib.servers import FTPServer
 
 USER, PASSWORD = "quarve", "secret"
 DROP_AFTER = 100000
+
+# Listings sent as they stand for LIST in folders of these names.
+LISTINGS = {
+    # A header, a blank line inside, and no final line break.
+    "oddlines": b"total 2\r\n\r\n-rw-r--r-- 1 u g 1 Jan 01  2020 a\r\n"
+                b"-rw-r--r-- 1 u g 2 Jan 02  2020 b",
+    # The second line's month is no month.
+    "baddate": b"-rw-r--r-- 1 u g 1 Jan 01  2020 good\r\n"
+               b"-rw-r--r-- 1 u g 5 Foo 08 10:00 bad\r\n"
+               b"-rw-r--r-- 1 u g 1 Jan 01  2020 after\r\n",
+}
 
 
 class DroppingFile:
@@ -51,9 +63,13 @@ class Scripted(FTPHandler):
     use_sendfile = False
 
     def ftp_LIST(self, path):
-        if os.path.basename(path) == "busy":
+        name = os.path.basename(path)
+        if name == "busy":
             self.respond("450 Listing busy, try later.")
             return None
+        if name in LISTINGS:
+            self.push_dtp_data(LISTINGS[name], cmd="LIST")
+            return path
         return super().ftp_LIST(path)
 
     def ftp_RETR(self, file):
@@ -100,6 +116,26 @@ class NoSize(FTPHandler):
 
 
 class Classic(FTPHandler):
+    proto_cmds = dict(FTPHandler.proto_cmds)
+    proto_cmds["PRET"] = dict(perm=None, auth=True, arg=True, help="Syntax: PRET <SP> command.")
+
+    def __init__(self, *args, **kwargs):
+        super().__init__(*args, **kwargs)
+        self._extra_feats = ["PRET"]
+        self._pret = None
+
+    def ftp_PRET(self, line):
+        self._pret = line
+        self.respond("200 Ready for " + line.split(" ")[0] + ".")
+
+    def ftp_PASV(self, line):
+        # A client told that PRET is offered must announce every transfer.
+        pret, self._pret = self._pret, None
+        if not pret:
+            self.respond("503 PRET first.")
+            return
+        super().ftp_PASV(line)
+
     def handle(self):
         self.on_connect()
         self.push("120-Wait a moment,\r\n120 nearly there.\r\n")
