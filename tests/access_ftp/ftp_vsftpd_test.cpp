@@ -158,6 +158,26 @@ TEST(FtpVsftpd, RefusedDownloadRaisesAndKeepsThePreviousFile) {
   client.Disconnect();
 }
 
+TEST(FtpVsftpd, TransferStoppedByAHandlerKeepsThePreviousFileAndTheSessionInStep) {
+  FtpClient client;
+  enterFolder(client, true);
+  struct Stop {};
+  int ends = 0;
+  client.OnWork = [](FtpClient&, TWorkMode, std::int64_t) { throw Stop(); };
+  client.OnWorkEnd = [&](FtpClient&, TWorkMode) { ++ends; };
+  test::TempFolder folder;
+  const fs::path destination = folder.write("random.bin", "keep me");
+  EXPECT_THROW(client.Get("random.bin", destination.string()), Stop);
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(contentOf(destination), "keep me");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+  client.OnWork = nullptr;
+  EXPECT_EQ(client.Size("hello.txt"), 18);
+  client.Get("hello.txt", (folder.path() / "hello.txt").string());
+  EXPECT_EQ(contentOf(folder.path() / "hello.txt"), "hello from vsftpd\n");
+  client.Disconnect();
+}
+
 TEST(FtpVsftpd, SizeOfMissingFileAndRefusedFolderChange) {
   FtpClient client;
   setUp(client, true);
