@@ -5,6 +5,9 @@
 //                                  on an identical fresh database, per round;
 //   bench_scripts reader [ROUNDS]  statements per second of the reader alone
 //                                  on a 1 MiB script.
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -28,6 +31,21 @@ namespace fs = std::filesystem;
 double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
+
+// Returns user plus system CPU seconds of WHO (this process with its
+// threads, or its waited-for children).
+double cpuSeconds(int who) {
+  rusage usage{};
+  ::getrusage(who, &usage);
+  const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Wall and CPU seconds of one run.
+struct Timing {
+  double wall;
+  double cpu;
+};
 
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -60,7 +78,8 @@ void createDatabase(const std::string& path) {
 }
 
 // Our runner as the script run uses it: attach, execute, commit, detach.
-double runOurs(const std::string& path, const std::string& script) {
+Timing runOurs(const std::string& path, const std::string& script) {
+  const double cpu_start = cpuSeconds(RUSAGE_SELF);
   const Clock::time_point start = Clock::now();
   kelvo::ClientConnection client;
   kelvo::IbScript runner(client.IBDatabase1, client.IBTransaction1);
@@ -70,17 +89,18 @@ double runOurs(const std::string& path, const std::string& script) {
   runner.ExecuteScript();
   if (client.IBTransaction1.inTransaction()) client.IBTransaction1.commit();
   client.IBDatabase1.close();
-  return secondsSince(start);
+  return {secondsSince(start), cpuSeconds(RUSAGE_SELF) - cpu_start};
 }
 
-double runIsql(const std::string& path, const std::string& script_file) {
+Timing runIsql(const std::string& path, const std::string& script_file) {
   const std::string command = "isql-fb -q -b -i '" + script_file + "' '" + path +
                               "' -user ROOT -password 471806 >/dev/null 2>&1";
+  const double cpu_start = cpuSeconds(RUSAGE_CHILDREN);
   const Clock::time_point start = Clock::now();
   const int status = std::system(command.c_str());
   const double seconds = secondsSince(start);
   if (status != 0) throw std::runtime_error("isql-fb failed: " + command);
-  return seconds;
+  return {seconds, cpuSeconds(RUSAGE_CHILDREN) - cpu_start};
 }
 
 int benchRunner(int rounds) {
@@ -92,30 +112,37 @@ int benchRunner(int rounds) {
   std::ofstream(script_file, std::ios::binary) << script;
   createDatabase((folder / "warm.fdb").string());  // loads the engine once, as isql does per run
 
-  std::vector<double> ours, isql;
+  std::vector<double> ours, isql, ours_cpu, isql_cpu;
   for (int round = 0; round < rounds; ++round) {
     const std::string a = (folder / ("ours" + std::to_string(round) + ".fdb")).string();
     const std::string b = (folder / ("isql" + std::to_string(round) + ".fdb")).string();
     createDatabase(a);
     createDatabase(b);
     // Alternate the order so that neither side always runs on a warmer cache.
+    Timing mine{}, theirs{};
     if (round % 2 == 0) {
-      ours.push_back(runOurs(a, script));
-      isql.push_back(runIsql(b, script_file));
+      mine = runOurs(a, script);
+      theirs = runIsql(b, script_file);
     } else {
-      isql.push_back(runIsql(b, script_file));
-      ours.push_back(runOurs(a, script));
+      theirs = runIsql(b, script_file);
+      mine = runOurs(a, script);
     }
-    std::printf("round %d: ours %.3f s, isql %.3f s\n", round + 1, ours.back(), isql.back());
+    ours.push_back(mine.wall);
+    isql.push_back(theirs.wall);
+    ours_cpu.push_back(mine.cpu);
+    isql_cpu.push_back(theirs.cpu);
+    std::printf("round %d: ours %.3f s (cpu %.3f s), isql %.3f s (cpu %.3f s)\n", round + 1,
+                mine.wall, mine.cpu, theirs.wall, theirs.cpu);
     fs::remove(a);
     fs::remove(b);
   }
   fs::remove_all(folder);
   const double m_ours = median(ours), m_isql = median(isql);
   std::printf(
-      "runner, 5000 statements, median of %d: ours %.3f s, isql-fb %.3f s, ratio %.3f "
-      "(target <= 1.05)\n",
-      rounds, m_ours, m_isql, m_ours / m_isql);
+      "runner, 5000 statements, median of %d: ours %.3f s, isql-fb %.3f s, wall ratio %.3f "
+      "(target <= 1.05); cpu ours %.3f s, isql-fb %.3f s, cpu ratio %.3f\n",
+      rounds, m_ours, m_isql, m_ours / m_isql, median(ours_cpu), median(isql_cpu),
+      median(ours_cpu) / median(isql_cpu));
   return 0;
 }
 
