@@ -35,19 +35,19 @@ IbDatabase::~IbDatabase() {
   handle_.reset();
 }
 
-void IbDatabase::requireClosed(const char* /*why*/) const {
+void IbDatabase::requireClosed() const {
   if (connected()) throw Error("Cannot perform operation -- DB is currently open");
 }
 
 void IbDatabase::setDatabaseName(const std::string& name) {
   if (name == name_) return;
-  requireClosed("name");
+  requireClosed();
   name_ = name;
 }
 
 void IbDatabase::setSqlDialect(int dialect) {
   if (dialect == sql_dialect_) return;
-  requireClosed("dialect");
+  requireClosed();
   sql_dialect_ = dialect;
 }
 
@@ -99,7 +99,7 @@ void IbDatabase::close() {
 }
 
 void IbDatabase::createDatabase(const std::string& clauses) {
-  requireClosed("create");
+  requireClosed();
   if (name_.empty()) throw Error("Database name is missing");
   std::string statement = "CREATE DATABASE " + quotedLiteral(name_);
   if (!clauses.empty()) statement += " " + clauses;

@@ -76,7 +76,7 @@ class IbDatabase {
   void removeTransaction(IbTransaction* transaction);
   void addStatement(IbStatement* statement);
   void removeStatement(IbStatement* statement);
-  void requireClosed(const char* why) const;
+  void requireClosed() const;
   void readDialect();
   void releaseStatements();
 
