@@ -9,9 +9,13 @@ set(KELVO_SERVICE_SCRIPT ${PROJECT_SOURCE_DIR}/tests/services/service)
 # kelvo_service(NAME) registers the fixture NAME: a setup test that runs
 # tests/services/NAME.start and a cleanup test that stops it by PID.
 function(kelvo_service name)
-  if(TEST service.${name}.start)
+  # Fixtures are global to CTest: register each service once, whichever
+  # folder's tests ask for it first.
+  get_property(registered GLOBAL PROPERTY KELVO_SERVICES)
+  if(name IN_LIST registered)
     return()
   endif()
+  set_property(GLOBAL APPEND PROPERTY KELVO_SERVICES ${name})
   add_test(NAME service.${name}.start
            COMMAND ${KELVO_SERVICE_SCRIPT} start ${name} ${KELVO_SERVICE_ROOT})
   add_test(NAME service.${name}.stop
