@@ -11,12 +11,11 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "components/label3d.h"
-#include "components/net_gradient.h"
 #include "platform/files.h"
-#include "screens/screen_fonts.h"
 #include "screens/screen_controls.h"
+#include "screens/screen_fonts.h"
 #include "screens/unit2.h"
+#include "screens/warning_decorations.h"
 
 namespace kelvo {
 
@@ -35,37 +34,12 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
 TForm1::~TForm1() { delete error_screen_; }
 
 void TForm1::createControls() {
-  NetGradient1 = new TNetGradient(this);
-  NetGradient1->setGeometry(0, 0, 906, 610);
-  NetGradient1->SetBeginColor(26058);
-  NetGradient1->SetEndColor(clBtnFace);
-  NetGradient1->SetCaption(" ");
-  NetGradient1->SetTextLeft(12);
-  NetGradient1->SetTextTop(5);
-  NetGradient1->SetFont({screenFont("MS Sans Serif", 11, Bold), clWindowText});
-
-  myLabel3d1 = new TmyLabel3D(this);
-  // Sized to its caption once every property is in place, as a loaded
-  // screen does, so that the caption wraps within the designed width.
-  myLabel3d1->SetAutoSize(false);
-  myLabel3d1->setGeometry(6, 26, 889, 528);
-  myLabel3d1->SetCaption(QString::fromUtf8(
-      "FECHE TODOS OS APLICATIVOS ANTES DE FAZER A ATUALIZAÇÃO *inclusive os terminais**"));
-  myLabel3d1->SetTextStyle(tsRaised);
-  myLabel3d1->SetShift(1);
-  myLabel3d1->SetAlignment(taCenter);
-  myLabel3d1->SetWordWrap(true);
-  myLabel3d1->SetTransparent(true);
-  myLabel3d1->SetColor(clBlack);
-  myLabel3d1->SetFont({screenFont("Verdana", 73, Bold), clWhite});
-  myLabel3d1->SetBorder(false);
-  myLabel3d1->SetBorderColor(clRed);
-  myLabel3d1->SetBorderPenStyle(psSolid);
-  myLabel3d1->SetBorderType(btDefault);
-  myLabel3d1->SetEscapement(0);
-  myLabel3d1->SetLabelStyle(lsDefault);
-  myLabel3d1->SetEllipsesStyle(esNone);
-  myLabel3d1->SetAutoSize(true);
+  NetGradient1 = makeWarningBackdrop(this, {0, 0, 906, 610}, 26058);
+  myLabel3d1 = makeWarningBanner(
+      this, {6, 26, 889, 528},
+      QString::fromUtf8(
+          "FECHE TODOS OS APLICATIVOS ANTES DE FAZER A ATUALIZAÇÃO *inclusive os terminais**"),
+      73, clWhite);
 
   Label2 = makeLabel(this, "Quarvessa", {719, 0, 181, 38}, screenFont("Verdana", 32, Bold | Italic),
                      Qt::black);
@@ -82,9 +56,9 @@ void TForm1::createControls() {
   Label3 = makeLabel(this, "Em todos os terminais os Sistemas foram fechados", {57, 583, 0, 0},
                      screenFont("Verdana", 16, Bold), Qt::black);
 
-  BitBtn1 = makePictureButton(this, "&Continuar  ", {629, 567, 139, 38},
-                              screenFont("Verdana", 16, Bold), ":/pictures/arrow.png", {19, 20},
-                              PictureSide::Right);
+  BitBtn1 =
+      makePictureButton(this, "&Continuar  ", {629, 567, 139, 38}, screenFont("Verdana", 16, Bold),
+                        ":/pictures/arrow.png", {19, 20}, PictureSide::Right);
   BitBtn1->setEnabled(false);
   Button3 = makePictureButton(this, "&Sair", {795, 567, 90, 38}, screenFont("Verdana", 19, Bold),
                               ":/pictures/door.png", {22, 22}, PictureSide::Left);
