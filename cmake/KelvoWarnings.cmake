@@ -18,6 +18,22 @@ function(kelvo_layer target)
     return()
   endif()
   add_library(${target} STATIC ${sources} ${os_sources})
+  if(CMAKE_AUTOMOC)
+    # The moc step only notices changes to files it saw on its last run, so a
+    # new Q_OBJECT header would go unseen in an incremental build (undefined
+    # vtable). When the folder's file list changes, drop the moc step's
+    # output so that it runs again.
+    string(SHA1 listing "${sources};${os_sources}")
+    set(listing_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.sha1)
+    set(previous "")
+    if(EXISTS ${listing_file})
+      file(READ ${listing_file} previous)
+    endif()
+    if(NOT previous STREQUAL listing)
+      file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
+    endif()
+    file(WRITE ${listing_file} "${listing}")
+  endif()
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   kelvo_warnings(${target})
 endfunction()

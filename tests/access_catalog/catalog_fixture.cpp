@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "support/services.h"
+#include "support/temp_folder.h"
 
 namespace kelvo::test {
 
@@ -26,14 +27,6 @@ std::string hex(std::string_view bytes) {
 }
 
 std::string quoted(std::string_view text) { return "X'" + hex(text) + "'"; }
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 }  // namespace
 
@@ -66,7 +59,7 @@ ScratchCatalog::ScratchCatalog() {
     throw std::runtime_error("cannot reach the test catalogue server: " + message);
   }
   execute("CREATE DATABASE `" + name_ + "`; USE `" + name_ + "`");
-  execute(readFile(sourceFolder() + "/db/catalog_schema.sql"));
+  execute(test::readFile(sourceFolder() + "/db/catalog_schema.sql"));
 }
 
 ScratchCatalog::~ScratchCatalog() {

@@ -17,13 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST(FtpDownloadFile, ReplacesTheDestinationOnlyOnCommit) {
   test::TempFolder folder;
   const fs::path destination = folder.write("prog.exe", "old");
@@ -35,10 +28,10 @@ TEST(FtpDownloadFile, ReplacesTheDestinationOnlyOnCommit) {
     EXPECT_EQ(fs::path(temporary).parent_path(), folder.path());
     file.write("new ", 4);
     file.write("data", 4);
-    EXPECT_EQ(contentOf(destination), "old");
+    EXPECT_EQ(test::readFile(destination), "old");
     file.commit();
   }
-  EXPECT_EQ(contentOf(destination), "new data");
+  EXPECT_EQ(test::readFile(destination), "new data");
   EXPECT_FALSE(fs::exists(temporary));
   EXPECT_EQ(fs::status(destination).permissions() & fs::perms::all, fs::perms::owner_all);
 }
@@ -50,7 +43,7 @@ TEST(FtpDownloadFile, AbandonedDownloadLeavesTheDestinationAndNoTemporaryFile) {
     FtpDownloadFile file(destination.string());
     file.write("partial", 7);
   }
-  EXPECT_EQ(contentOf(destination), "previous");
+  EXPECT_EQ(test::readFile(destination), "previous");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 

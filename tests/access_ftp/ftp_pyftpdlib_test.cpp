@@ -19,13 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::size_t entriesIn(const fs::path& folder) {
   return static_cast<std::size_t>(
       std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -61,7 +54,7 @@ TEST(FtpPyftpdlib, Utf8ServerListsAndServesNonAsciiNames) {
   EXPECT_TRUE(found);
   test::TempFolder folder;
   client.Get(kAccented, (folder.path() / kAccented).string());
-  EXPECT_EQ(contentOf(folder.path() / kAccented), "acentos\n");
+  EXPECT_EQ(test::readFile(folder.path() / kAccented), "acentos\n");
   EXPECT_EQ(client.Size(kAccented), 8);
   client.Disconnect();
 }
@@ -97,7 +90,7 @@ TEST(FtpPyftpdlib, RetrRefusedWith450RaisesAndKeepsThePreviousFile) {
     EXPECT_STREQ(e.what(), "File busy, try later.\n");
   }
   EXPECT_EQ(events.statuses, (std::vector<int>{ftpTransfer, ftpAborted}));
-  EXPECT_EQ(contentOf(destination), "previous");
+  EXPECT_EQ(test::readFile(destination), "previous");
   EXPECT_EQ(entriesIn(folder.path()), 1u);
   EXPECT_EQ(client.Size("hello.txt"), 21);
   client.Disconnect();
@@ -118,7 +111,7 @@ TEST(FtpPyftpdlib, DataConnectionEndingPartWayRaisesAndKeepsThePreviousFile) {
   }
   EXPECT_EQ(events.work.back(), 100000);
   EXPECT_EQ(events.ends, 1);
-  EXPECT_EQ(contentOf(destination), "previous");
+  EXPECT_EQ(test::readFile(destination), "previous");
   EXPECT_EQ(entriesIn(folder.path()), 1u);
   // Replies stay in step: the next question gets its own answer.
   EXPECT_EQ(client.Size("hello.txt"), 21);
@@ -234,7 +227,7 @@ TEST(FtpPyftpdlib, MultiLineRepliesPasvWithoutBracketsAndPret) {
   EXPECT_FALSE(lines.empty());
   test::TempFolder folder;
   client.Get("hello.txt", (folder.path() / "hello.txt").string());
-  EXPECT_EQ(contentOf(folder.path() / "hello.txt"), "hello from pyftpdlib\n");
+  EXPECT_EQ(test::readFile(folder.path() / "hello.txt"), "hello from pyftpdlib\n");
   client.Disconnect();
 }
 

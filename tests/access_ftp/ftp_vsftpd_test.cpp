@@ -17,13 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 fs::path served(const std::string& name) {
   return fs::path(test::serviceValue("vsftpd", "root")) / name;
 }
@@ -121,7 +114,7 @@ TEST_P(FtpVsftpdMode, GetWritesTheFileInReadStepsWithProgress) {
   const fs::path destination = folder.write("random.bin", "old content");
   events.clear();
   client.Get("random.bin", destination.string());
-  EXPECT_EQ(contentOf(destination), contentOf(served("quarvessa/random.bin")));
+  EXPECT_EQ(test::readFile(destination), test::readFile(served("quarvessa/random.bin")));
   EXPECT_EQ(events.texts, (std::vector<std::string>{"Starting FTP transfer", "Transfer complete"}));
   ASSERT_FALSE(events.work.empty());
   EXPECT_EQ(events.work.back(), 100000);
@@ -151,7 +144,7 @@ TEST(FtpVsftpd, RefusedDownloadRaisesAndKeepsThePreviousFile) {
     EXPECT_EQ(e.code(), 550);
     EXPECT_STREQ(e.what(), "Failed to open file.\n");
   }
-  EXPECT_EQ(contentOf(destination), "keep me");
+  EXPECT_EQ(test::readFile(destination), "keep me");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
   // The session goes on in step with the server.
   EXPECT_EQ(client.Size("hello.txt"), 18);
@@ -169,12 +162,12 @@ TEST(FtpVsftpd, TransferStoppedByAHandlerKeepsThePreviousFileAndTheSessionInStep
   const fs::path destination = folder.write("random.bin", "keep me");
   EXPECT_THROW(client.Get("random.bin", destination.string()), Stop);
   EXPECT_EQ(ends, 1);
-  EXPECT_EQ(contentOf(destination), "keep me");
+  EXPECT_EQ(test::readFile(destination), "keep me");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
   client.OnWork = nullptr;
   EXPECT_EQ(client.Size("hello.txt"), 18);
   client.Get("hello.txt", (folder.path() / "hello.txt").string());
-  EXPECT_EQ(contentOf(folder.path() / "hello.txt"), "hello from vsftpd\n");
+  EXPECT_EQ(test::readFile(folder.path() / "hello.txt"), "hello from vsftpd\n");
   client.Disconnect();
 }
 

@@ -10,20 +10,8 @@ namespace {
 
 using test::FreshDatabase;
 
-class ClientConnectionTest : public ::testing::Test {
+class ClientConnectionTest : public test::OpenClientDatabase {
  protected:
-  void SetUp() override {
-    client.IBDatabase1.setDatabaseName(database.path());
-    client.IBDatabase1.open();
-  }
-
-  // Runs STATEMENT on IBQuery1 and commits it, as the version store does.
-  void execute(const std::string& statement) {
-    client.IBQuery1.setSqlText(statement);
-    client.IBQuery1.execSql();
-    client.IBTransaction2.commit();
-  }
-
   // Returns the first row's COLUMN of QUERY, then closes and rolls back.
   std::string readFirst(const std::string& query, const std::string& column) {
     client.IBQuery1.setSqlText(query);
@@ -33,9 +21,6 @@ class ClientConnectionTest : public ::testing::Test {
     client.IBTransaction2.rollback();
     return value;
   }
-
-  FreshDatabase database;
-  ClientConnection client;
 };
 
 TEST_F(ClientConnectionTest, VersionTableBootstrapAsTheCatalogueUsesIt) {

@@ -1,6 +1,8 @@
 // Fresh dialect-1 client databases in a temporary folder, for integration tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 
@@ -30,6 +32,25 @@ class FreshDatabase {
  private:
   TempFolder folder_;
   std::string path_;
+};
+
+// A test whose client connection is open on a fresh database.
+class OpenClientDatabase : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    client.IBDatabase1.setDatabaseName(database.path());
+    client.IBDatabase1.open();
+  }
+
+  // Runs STATEMENT on IBQuery1 and commits it, as the version store does.
+  void execute(const std::string& statement) {
+    client.IBQuery1.setSqlText(statement);
+    client.IBQuery1.execSql();
+    client.IBTransaction2.commit();
+  }
+
+  FreshDatabase database;
+  ClientConnection client;
 };
 
 }  // namespace kelvo::test

@@ -8,17 +8,10 @@
 
 #include "access/listing_parser.h"
 #include "support/services.h"
+#include "support/temp_folder.h"
 
 namespace kelvo {
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in) << path;
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string describe(const DirectoryListing& listing) {
   std::string out;
@@ -40,8 +33,8 @@ TEST_P(ListingFixture, ParsesToTheCheckedItems) {
   const std::string base = test::sourceFolder() + "/tests/data/listings/" + GetParam();
   const TDateTime now = composeDateTime(encodeDate(2026, 12, 9), encodeTime(6, 10, 0, 0));
   DirectoryListing listing;
-  parseListing(splitListingText(readFile(base + ".txt")), now, listing);
-  EXPECT_EQ(describe(listing), readFile(base + ".expected"));
+  parseListing(splitListingText(test::readFile(base + ".txt")), now, listing);
+  EXPECT_EQ(describe(listing), test::readFile(base + ".expected"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Captured, ListingFixture,

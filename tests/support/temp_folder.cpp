@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -31,6 +32,14 @@ std::filesystem::path TempFolder::write(const std::string& name, const std::stri
     throw std::runtime_error("cannot write " + file.string());
   }
   return file;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 WorkingFolder::WorkingFolder(const std::filesystem::path& folder)

@@ -23,6 +23,9 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// Returns the whole content of the file PATH; throws when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
+
 // Makes a folder the process's working folder for the lifetime of the object.
 class WorkingFolder {
  public:

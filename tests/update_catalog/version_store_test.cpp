@@ -11,19 +11,8 @@
 namespace kelvo {
 namespace {
 
-class VersionStoreTest : public ::testing::Test {
+class VersionStoreTest : public test::OpenClientDatabase {
  protected:
-  void SetUp() override {
-    client.IBDatabase1.setDatabaseName(database.path());
-    client.IBDatabase1.open();
-  }
-
-  void execute(const std::string& statement) {
-    client.IBQuery1.setSqlText(statement);
-    client.IBQuery1.execSql();
-    client.IBTransaction2.commit();
-  }
-
   // Returns every VERSAO value, in the order the database returns them.
   std::vector<std::string> rows() {
     std::vector<std::string> values;
@@ -37,8 +26,6 @@ class VersionStoreTest : public ::testing::Test {
     return values;
   }
 
-  test::FreshDatabase database;
-  ClientConnection client;
   VersionStore store{client.IBQuery1};
 };
 
