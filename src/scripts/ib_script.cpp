@@ -42,7 +42,9 @@ IbStatement& IbScript::executor() {
 }
 
 void IbScript::execute(const Statement& statement) {
-  if (batch_mode_) {
+  // An unrecognised statement is invalid wherever it stands, a batch block
+  // included: the batch error would blame a statement kind it does not have.
+  if (batch_mode_ && statement.kind != K::stmtERR) {
     collectForBatch(statement);
     return;
   }

@@ -155,6 +155,9 @@ TEST_F(IbScriptTest, BatchBlocksRunTheirStatementsAtBatchExecute) {
       "Only DDL and DML (excluding Select statements) allowed within a Batch block";
   EXPECT_EQ(failureOf("BATCH START;\nCOMMIT;"), batch_error);
   EXPECT_EQ(failureOf("BATCH START;\nSELECT * FROM T;\nBATCH EXECUTE;"), batch_error);
+  // A statement the reader does not recognise is invalid, inside a batch too.
+  EXPECT_EQ(failureOf("BATCH START;\nINSERT INTO T VALUES (9);\nMERGE INTO T;\nBATCH EXECUTE;"),
+            "Invalid statement\r\nMERGE INTO T");
   // A new execution leaves batch mode.
   run("INSERT INTO T VALUES (3);\nCOMMIT;");
   EXPECT_EQ(committedRows("T"), 3);
