@@ -17,7 +17,18 @@ IbScript::IbScript(IbDatabase& database, IbTransaction& transaction)
   schema_transaction_->setDefaultDatabase(database_);
 }
 
-IbScript::~IbScript() = default;
+// A connection of its own is closed like any other, which commits its open
+// work: the caller's commits reach only the connection it handed over.
+IbScript::~IbScript() {
+  executor_.reset();
+  if (own_database_ && own_database_->connected()) {
+    try {
+      own_database_->close();
+    } catch (const Error&) {
+      // Nobody is left to report to; the handles are released quietly below.
+    }
+  }
+}
 
 void IbScript::ExecuteScript() {
   character_set_.clear();

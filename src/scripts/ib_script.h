@@ -23,6 +23,7 @@ class IbScript {
  public:
   // DATABASE and TRANSACTION (the data transaction) must outlive the runner.
   IbScript(IbDatabase& database, IbTransaction& transaction);
+  // Closes a connection of its own (committing its open work), quietly.
   ~IbScript();
   IbScript(const IbScript&) = delete;
   IbScript& operator=(const IbScript&) = delete;

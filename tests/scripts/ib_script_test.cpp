@@ -218,6 +218,24 @@ TEST_F(IbScriptTest, ReplacingItsOwnConnectionKeepsTheWorkOfTheOldOne) {
   EXPECT_EQ(reader.IBQuery1.fieldByName("ct").asInteger(), 1);
 }
 
+TEST_F(IbScriptTest, ItsOwnConnectionClosesLikeAnyOtherWhenTheRunnerGoes) {
+  // After CONNECT the caller's commit of its own transaction no longer
+  // reaches the runner's work; ending the runner must not throw it away.
+  const std::string own = (database.folder() / "own.fdb").string();
+  {
+    IbScript script(client.IBDatabase1, client.IBTransaction1);
+    script.Script() = splitScriptLines("SET SQL DIALECT 1;\nCREATE DATABASE '" + own +
+                                       "' USER 'ROOT' PASSWORD '471806';\n"
+                                       "CREATE TABLE O (A INTEGER);\nINSERT INTO O VALUES (1);");
+    script.ExecuteScript();
+  }
+  ClientConnection reader;
+  reader.IBDatabase1.setDatabaseName(own);
+  reader.IBQuery1.setSqlText("select count(*) ct from o");
+  reader.IBQuery1.open();
+  EXPECT_EQ(reader.IBQuery1.fieldByName("ct").asInteger(), 1);
+}
+
 TEST_F(IbScriptTest, AFailingCommitIsAnErrorOfTheScript) {
   auto api = std::make_shared<IbClientApi>(client.IBDatabase1.api());
   api->isc_commit_transaction = [](ISC_STATUS* status, isc_tr_handle*) -> ISC_STATUS {
