@@ -260,6 +260,9 @@ void FtpClient::receive(FtpTcpStream& data, const Sink& sink) {
       filled += count;
       total += static_cast<std::int64_t>(count);
       if (OnWork) OnWork(*this, wmRead, total);
+      // A handler may have disconnected (the operator leaving mid-download):
+      // the transfer can no longer be confirmed, so it stops here.
+      if (!session_->control.isOpen()) throw FtpSocketError(kConnectionClosedGracefully);
       if (buffer_.size() - filled < kReadStep) {
         sink(buffer_.data(), filled);
         filled = 0;

@@ -8,6 +8,7 @@
 
 #include "access/ftp_client.h"
 #include "access/ftp_reply.h"
+#include "access/ftp_transport.h"
 #include "ftp_recorder.h"
 #include "support/services.h"
 #include "support/temp_folder.h"
@@ -169,6 +170,30 @@ TEST(FtpVsftpd, TransferStoppedByAHandlerKeepsThePreviousFileAndTheSessionInStep
   client.Get("hello.txt", (folder.path() / "hello.txt").string());
   EXPECT_EQ(test::readFile(folder.path() / "hello.txt"), "hello from vsftpd\n");
   client.Disconnect();
+}
+
+TEST(FtpVsftpd, DisconnectFromAWorkHandlerStopsTheTransferAtOnce) {
+  // The operator's "leave" button runs inside the progress handler.
+  FtpClient client;
+  enterFolder(client, true);
+  client.setTransferType(FtpTransferType::Binary);
+  std::int64_t moved = 0;
+  client.OnWork = [&](FtpClient& sender, TWorkMode, std::int64_t count) {
+    moved = count;
+    if (sender.Connected()) sender.Disconnect();
+  };
+  test::TempFolder folder;
+  const fs::path destination = folder.write("big.bin", "keep me");
+  try {
+    client.Get("../big.bin", destination.string());
+    FAIL() << "downloaded";
+  } catch (const FtpSocketError& e) {
+    EXPECT_STREQ(e.what(), "Connection Closed Gracefully.");
+  }
+  EXPECT_LE(moved, 32768);
+  EXPECT_FALSE(client.Connected());
+  EXPECT_EQ(test::readFile(destination), "keep me");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
 TEST(FtpVsftpd, SizeOfMissingFileAndRefusedFolderChange) {
