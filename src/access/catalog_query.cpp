@@ -96,6 +96,9 @@ CatalogQuery::~CatalogQuery() {
 }
 
 void CatalogQuery::setStatement(std::string_view statement) {
+  // A result left open by an earlier caller belongs to the old statement;
+  // keeping it would make the next open() a no-op that reads stale rows.
+  close();
   sql_.clear();
   sql_.emplace_back(statement);
 }

@@ -59,7 +59,8 @@ class CatalogQuery {
   // Returns the statement's lines; they are joined with line breaks to run.
   std::vector<std::string>& sql() { return sql_; }
 
-  // Clears the statement's lines and adds STATEMENT as the only line.
+  // Closes the query, clears the statement's lines and adds STATEMENT as the
+  // only line.
   void setStatement(std::string_view statement);
 
   // Runs the statement (opening the connection when needed); the first row

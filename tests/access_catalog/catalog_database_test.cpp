@@ -163,6 +163,18 @@ TEST_F(CatalogDatabaseTest, ClosingTheConnectionClosesItsQueries) {
   EXPECT_EQ(second.fieldByName("y").asInteger(), 2);
 }
 
+TEST_F(CatalogDatabaseTest, ANewStatementIsRunEvenWhenTheQueryWasLeftOpen) {
+  // A caller that failed between open and close leaves the query open; the
+  // next caller's statement must still be the one that runs.
+  CatalogQuery query(database_, "Query3");
+  query.setStatement("select 'old' senha_ftp");
+  query.open();
+  query.setStatement("select 7 ct");
+  EXPECT_FALSE(query.active());
+  query.open();
+  EXPECT_EQ(query.fieldByName("ct").asInteger(), 7);
+}
+
 TEST_F(CatalogDatabaseTest, ABackslashIsAnOrdinaryCharacterInText) {
   // Doubling apostrophes is what keeps a value inside its quotes; that only
   // holds while a backslash escapes nothing.
