@@ -21,7 +21,10 @@ CREATE TABLE scripts (
   texto    MEDIUMBLOB NOT NULL,
   -- 'S' releases the script; any other value keeps it out of every update.
   liberado CHAR(1) NOT NULL DEFAULT 'N',
-  KEY scripts_programa_versao (programa, versao, liberado)
+  -- No further column in this key: rows of one pair must come back in the
+  -- order they were added (InnoDB appends the primary key), whatever their
+  -- release flag, so that a draft filed later never replaces released text.
+  KEY scripts_programa_versao (programa, versao)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
 CREATE TABLE principal (

@@ -113,6 +113,9 @@ TEST_F(ScriptCatalogueTest, ScriptTextsSplitAtEveryKindOfLineBreak) {
   scratch_.addScript("QUARVESSA", "0005", "UPDATE T SET NOME = 'Jo\xE3o';");  // ANSI "ã"
   scratch_.addScript("QUARVESSA", "0006", "first of the pair");
   scratch_.addScript("QUARVESSA", "0006", "second of the pair");
+  // A draft filed later under a released pair must not take its place.
+  scratch_.addScript("QUARVESSA", "0007", "released text");
+  scratch_.addScript("QUARVESSA", "0007", "later draft", "N");
 
   std::vector<Lines> texts;
   scripts_.openPendingList("QUARVESSA", "0");
@@ -121,7 +124,7 @@ TEST_F(ScriptCatalogueTest, ScriptTextsSplitAtEveryKindOfLineBreak) {
   }
   scripts_.closePendingList();
   const Lines three = {"A;", "B;", "", "C;"};
-  ASSERT_EQ(texts.size(), 7u);
+  ASSERT_EQ(texts.size(), 8u);
   EXPECT_EQ(texts[0], three);
   EXPECT_EQ(texts[1], three);
   EXPECT_EQ(texts[2], three);
@@ -129,6 +132,7 @@ TEST_F(ScriptCatalogueTest, ScriptTextsSplitAtEveryKindOfLineBreak) {
   EXPECT_EQ(texts[4], Lines{"UPDATE T SET NOME = 'Jo\xC3\xA3o';"});
   EXPECT_EQ(texts[5], Lines{"first of the pair"});
   EXPECT_EQ(texts[6], Lines{"first of the pair"});
+  EXPECT_EQ(texts[7], Lines{"released text"});
 }
 
 TEST_F(ScriptCatalogueTest, AnApostropheInAValueCannotChangeTheStatement) {
