@@ -35,6 +35,9 @@ void IbQuery::setTransaction(IbTransaction* transaction) {
 }
 
 void IbQuery::setSqlText(std::string_view text) {
+  // A result still open belongs to the old statement: kept, it would turn
+  // the next open() into a no-op that reads the old rows.
+  close();
   lines_.clear();
   lines_.emplace_back(text);
 }

@@ -60,7 +60,7 @@ class IbQuery {
 
   // The statement's lines; the statement is their text joined by CR LF.
   std::vector<std::string>& sql() { return lines_; }
-  // Clears the lines, then adds TEXT as the one line.
+  // Closes the query, clears the lines, then adds TEXT as the one line.
   void setSqlText(std::string_view text);
   // Returns the statement text sent to the server.
   std::string sqlText() const;

@@ -164,6 +164,17 @@ TEST_F(ClientConnectionTest, ServerErrorsAreTheirLinesWithoutFinalFullStop) {
   }
 }
 
+TEST_F(ClientConnectionTest, ANewStatementClosesTheOldResult) {
+  client.IBQuery1.setSqlText("select 1 a from rdb$database");
+  client.IBQuery1.open();
+  // Opening after a new statement runs it, instead of reading the old rows.
+  client.IBQuery1.setSqlText("select 2 b from rdb$database");
+  EXPECT_FALSE(client.IBQuery1.active());
+  client.IBQuery1.open();
+  EXPECT_EQ(client.IBQuery1.fieldByName("b").asInteger(), 2);
+  client.IBTransaction2.rollback();
+}
+
 TEST_F(ClientConnectionTest, StatementsThatWouldRunOtherThanWrittenAreRefused) {
   execute("CREATE TABLE T (A INTEGER);");
   execute("insert into t values (1);");
