@@ -69,13 +69,15 @@ void FtpClient::Connect() {
       requireFtpReply(greeting, {220});
       greeting_ = greeting.text();
 
+      bool hostRefused = false;
       if (sendHost) {
         const std::string target = isNumericIpv4(host_) ? "[" + host_ + "]" : host_;
         bool closed = false;
         try {
           const FtpReply reply = control.command("HOST " + target);
           if (reply.code == 220) greeting_ = reply.text();
-          closed = reply.code != 220 && !control.alive();
+          hostRefused = reply.code != 220;
+          closed = hostRefused && !control.alive();
         } catch (const FtpSocketError&) {
           closed = true;
         } catch (const FtpReplyError& e) {
@@ -90,7 +92,17 @@ void FtpClient::Connect() {
         }
       }
 
-      logIn();
+      try {
+        logIn();
+      } catch (const FtpSocketError&) {
+        // A server that refuses HOST may hang up only a moment after its
+        // reply, when USER is already on its way: that too is a server
+        // that wants no HOST.
+        if (!hostRefused) throw;
+        control.close();
+        sendHost = false;
+        continue;
+      }
       const FtpReply feat = control.command("FEAT");
       features_ = ftpFeatures(feat);
       if (ftpOffers(features_, "CLNT")) control.command("CLNT KelvoUpdate");

@@ -207,7 +207,7 @@ TEST_P(FtpHostRefused, ServerHangingUpOnHostIsConnectedAgainWithoutIt) {
   client.Disconnect();
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, FtpHostRefused, testing::Values("hostclose", "host421"));
+INSTANTIATE_TEST_SUITE_P(Servers, FtpHostRefused, testing::Values("hostclose", "host421", "hostlate"));
 
 TEST(FtpPyftpdlib, ServerWithoutSizeGivesMinusOne) {
   FtpClient client;

@@ -9,6 +9,8 @@ the system chooses, and writes each port to STATE/port-NAME:
              listing texts for the folders named in LISTINGS
   hostclose  hangs up on HOST (no reply)
   host421    answers HOST with 421 and hangs up
+  hostlate   answers HOST with 530 and hangs up a moment later, deaf to
+             whatever arrives meanwhile
   nosize     does not know SIZE
   classic    preliminary and multi-line greeting, multi-line CWD reply,
              PASV reply without brackets, PRET offered and required
@@ -93,8 +95,9 @@ class Scripted(FTPHandler):
         return super().ftp_CWD(path)
 
 
-def with_host(handler, reply):
-    """Returns HANDLER taught the HOST command, answered by REPLY."""
+def with_host(handler, reply, linger=0):
+    """Returns HANDLER taught the HOST command, answered by REPLY; the
+    connection closes LINGER seconds after the reply."""
     commands = dict(handler.proto_cmds)
     commands["HOST"] = dict(perm=None, auth=False, arg=True, help="Syntax: HOST <SP> host.")
 
@@ -102,11 +105,20 @@ def with_host(handler, reply):
         proto_cmds = commands
 
         def ftp_HOST(self, line):
-            if reply:
+            if not reply:
+                self.close()
+            elif linger:
+                self.respond(reply)
+                self._leaving = True
+                self.ioloop.call_later(linger, self.close)
+            else:
                 self.respond(reply)
                 self.close_when_done()
-            else:
-                self.close()
+
+        def pre_process_command(self, line, cmd, arg):
+            if getattr(self, "_leaving", False):
+                return
+            super().pre_process_command(line, cmd, arg)
 
     return WithHost
 
@@ -158,6 +170,7 @@ def main():
         "scripted": Scripted,
         "hostclose": with_host(FTPHandler, None),
         "host421": with_host(FTPHandler, "421 No virtual hosts here."),
+        "hostlate": with_host(FTPHandler, "530 No virtual hosts here.", linger=0.05),
         "nosize": NoSize,
         "classic": Classic,
     }
