@@ -207,7 +207,8 @@ TEST_P(FtpHostRefused, ServerHangingUpOnHostIsConnectedAgainWithoutIt) {
   client.Disconnect();
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, FtpHostRefused, testing::Values("hostclose", "host421", "hostlate"));
+INSTANTIATE_TEST_SUITE_P(Servers, FtpHostRefused,
+                         testing::Values("hostclose", "host421", "hostlate"));
 
 TEST(FtpPyftpdlib, ServerWithoutSizeGivesMinusOne) {
   FtpClient client;
