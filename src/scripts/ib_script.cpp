@@ -19,6 +19,9 @@ IbScript::IbScript(IbDatabase& database, IbTransaction& transaction)
 
 // A connection of its own is closed like any other, which commits its open
 // work: the caller's commits reach only the connection it handed over.
+const char* const IbScript::kUnexecutedBatch =
+    "Batch block without BATCH EXECUTE: its statements were not executed";
+
 IbScript::~IbScript() {
   executor_.reset();
   if (own_database_ && own_database_->connected()) {
@@ -38,6 +41,9 @@ void IbScript::ExecuteScript() {
   reader_.start(script_);
   try {
     while (auto statement = reader_.next()) execute(*statement);
+    // A batch still open at the end never ran: the script must not pass for
+    // one that completed, or its version would be recorded without them.
+    if (batch_mode_) throw Error(kUnexecutedBatch);
     if (executor_) executor_->release();
   } catch (...) {
     reader_.stop();

@@ -21,6 +21,9 @@ namespace kelvo {
 // CREATE DATABASE) carry over from one execution to the next.
 class IbScript {
  public:
+  // Text of the error raised when a script ends inside a batch block.
+  static const char* const kUnexecutedBatch;
+
   // DATABASE and TRANSACTION (the data transaction) must outlive the runner.
   IbScript(IbDatabase& database, IbTransaction& transaction);
   // Closes a connection of its own (committing its open work), quietly.

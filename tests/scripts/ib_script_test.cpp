@@ -158,6 +158,9 @@ TEST_F(IbScriptTest, BatchBlocksRunTheirStatementsAtBatchExecute) {
   // A statement the reader does not recognise is invalid, inside a batch too.
   EXPECT_EQ(failureOf("BATCH START;\nINSERT INTO T VALUES (9);\nMERGE INTO T;\nBATCH EXECUTE;"),
             "Invalid statement\r\nMERGE INTO T");
+  // A script that ends with its batch still open ran none of it, and says so.
+  EXPECT_EQ(failureOf("BATCH START;\nINSERT INTO T VALUES (8);"), IbScript::kUnexecutedBatch);
+  EXPECT_EQ(committedRows("T"), 2);
   // A new execution leaves batch mode.
   run("INSERT INTO T VALUES (3);\nCOMMIT;");
   EXPECT_EQ(committedRows("T"), 3);
