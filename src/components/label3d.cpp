@@ -12,6 +12,7 @@
 #include "components/label3d_geometry.h"
 #include "components/markup_text.h"
 #include "components/qt_color.h"
+#include "components/single_line_text.h"
 #include "platform/process.h"
 
 namespace kelvo {
@@ -311,7 +312,8 @@ void TmyLabel3D::paintPass(QPainter& canvas, const QRect& pass_rect, unsigned fl
 
 void TmyLabel3D::paintRotated(QPainter& canvas, QRect pass_rect) {
   const QFontMetrics metrics(FFont.face);
-  const int cx = metrics.horizontalAdvance(FCaption);
+  const QString caption = singleLineText(FCaption);
+  const int cx = metrics.horizontalAdvance(caption);
   const int cy = metrics.height();
   const RotatedPlacement placement = rotatedPlacement(fEscapement, cx, cy);
   pass_rect.translate(placement.dx, placement.dy);
@@ -325,7 +327,7 @@ void TmyLabel3D::paintRotated(QPainter& canvas, QRect pass_rect) {
   canvas.save();
   canvas.translate(pass_rect.topLeft());
   canvas.rotate(-static_cast<double>(fEscapement));
-  canvas.drawText(QPoint(0, metrics.ascent()), FCaption);
+  canvas.drawText(QPoint(0, metrics.ascent()), caption);
   canvas.restore();
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "components/qt_color.h"
+#include "components/single_line_text.h"
 
 namespace kelvo {
 
@@ -36,7 +37,7 @@ int DrawMarkupLine(QPainter& canvas, const QRect& rect, const QString& line, Col
     QFont font = canvas.font();
     switch (token.kind) {
       case MarkupToken::kRun: {
-        const QString run = toQString(token.text);
+        const QString run = singleLineText(toQString(token.text));
         if (!measure_only) canvas.drawText(QPoint(x, y + canvas.fontMetrics().ascent()), run);
         x += canvas.fontMetrics().horizontalAdvance(run);
         continue;

@@ -10,6 +10,7 @@
 
 #include "components/gradient_bands.h"
 #include "components/qt_color.h"
+#include "components/single_line_text.h"
 #include "platform/codepage.h"
 
 namespace kelvo {
@@ -113,7 +114,7 @@ void TNetGradient::Paint(QPainter& canvas) {
   canvas.setFont(FFont.face);
   canvas.setPen(toQColor(FFont.color));
   const QFontMetrics metrics(FFont.face);
-  canvas.drawText(QPoint(FTextLeft, FTextTop + metrics.ascent()), Caption());
+  canvas.drawText(QPoint(FTextLeft, FTextTop + metrics.ascent()), singleLineText(Caption()));
 }
 
 void TNetGradient::mousePressEvent(QMouseEvent* event) {

@@ -279,6 +279,14 @@ TEST(Label3D, FullTurnTakesTheRotatedPathOnOneLineAndIgnoresMarkup) {
   EXPECT_EQ(paintOf(label), plain);  // tags drawn as text
   label.SetEscapement(0);
   EXPECT_NE(paintOf(label), plain);
+
+  // Measured and drawn as one line, a tab is a single character.
+  label.SetCaption(QStringLiteral("a\tb"));
+  label.SetEscapement(360);
+  label.SetAutoSize(true);
+  paintOf(label);
+  EXPECT_EQ(label.width(),
+            QFontMetrics(label.Font().face).horizontalAdvance(QStringLiteral("a b")));
 }
 
 TEST(Label3D, CentredLayoutPutsTheCaptionOnOneLineInTheMiddle) {

@@ -68,6 +68,8 @@ TEST(MarkupText, DrawsStyledRunsOneAfterAnotherFromTheMargin) {
   EXPECT_EQ(colored(QStringLiteral("<B>x</B>")), colored(QStringLiteral("<b>x</b>")));
   // Text after "<" that is not a tag is drawn as it stands.
   EXPECT_EQ(colored(QStringLiteral("<x>< b><b")), direct({{QStringLiteral("<x>< b><b"), 2}}));
+  // A tab is one ordinary character, not a jump to the next tab stop.
+  EXPECT_EQ(colored(QStringLiteral("a\tb")), direct({{QStringLiteral("a b"), 2}}));
 }
 
 TEST(MarkupText, ColourTagsChangeThePenAndShadeByPass) {
@@ -114,6 +116,9 @@ TEST(MarkupText, AlignsEachLineByItsMeasuredWidth) {
   QPainter painter(&image);
   painter.setFont(baseFont());
   EXPECT_EQ(DrawMarkupLine(painter, QRect(10, 0, 100, 20), line, clBlack, smAsIs, true), w);
+  EXPECT_EQ(
+      DrawMarkupLine(painter, QRect(10, 0, 100, 20), QStringLiteral("a\tb"), clBlack, smAsIs, true),
+      advance(QStringLiteral("a b")) + 4);
   EXPECT_EQ(image, test::blankImage(kSize, kWhite));  // measuring draws nothing
 }
 

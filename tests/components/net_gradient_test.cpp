@@ -115,6 +115,17 @@ TEST(NetGradient, DrawsTheCaptionOverTheGradientAtItsTextPosition) {
     }
   }
   EXPECT_GT(yellow, 10);
+
+  // A tab in the caption is one character wide; it does not push the rest
+  // of the line out to a tab stop.
+  g.SetCaption(QStringLiteral("X\ty"));
+  const QImage tabbed = paintOf(g);
+  const int right = 30 + metrics.horizontalAdvance(QStringLiteral("X y"));
+  int beyond = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = right + 1; x < 120; ++x) beyond += tabbed.pixel(x, y) != plain.pixel(x, y);
+  }
+  EXPECT_EQ(beyond, 0);
 }
 
 TEST(NetGradient, RepaintsAtOnceOrLaterAsEachPropertyRequires) {
