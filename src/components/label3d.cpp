@@ -342,7 +342,8 @@ void TmyLabel3D::leaveEvent(QEvent* event) {
 }
 
 void TmyLabel3D::mouseEntered() {
-  if (FLabelStyle != lsDefault) {
+  if (FLabelStyle != lsDefault && !hover_look_) {
+    hover_look_ = true;
     FOldColor = FFont.color;
     ComponentFont font = FFont;
     font.face.setUnderline(true);
@@ -357,7 +358,11 @@ void TmyLabel3D::mouseEntered() {
 }
 
 void TmyLabel3D::mouseLeft() {
-  if (FLabelStyle != lsDefault) {
+  // Follows what the enter did, not the style of the moment: the style may
+  // have changed during the hover, and the saved colour is only valid when
+  // the enter saved it.
+  if (hover_look_) {
+    hover_look_ = false;
     unsetCursor();
     ComponentFont font = FFont;
     font.face.setUnderline(false);

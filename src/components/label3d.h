@@ -162,6 +162,9 @@ class TmyLabel3D : public QWidget {
   QImage text_image_;
   std::optional<TextImageKey> text_image_key_;
   bool pressed_ = false;
+  // True between a mouse-enter that gave a link its hover look and the
+  // mouse-leave that takes it off, whatever the label style meanwhile.
+  bool hover_look_ = false;
 };
 
 }  // namespace kelvo

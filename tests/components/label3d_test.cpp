@@ -402,5 +402,28 @@ TEST(Label3D, LinkHoverUnderlinesAndColoursUntilTheMouseLeaves) {
   EXPECT_EQ(left, 2);
 }
 
+TEST(Label3D, LeavingUndoesExactlyWhatEnteringDidWhenTheStyleChangesDuringTheHover) {
+  TmyLabel3D label;
+  ComponentFont font = label.Font();
+  font.color = clWhite;
+  font.face.setUnderline(true);
+  label.SetFont(font);
+
+  // Entered as a plain label: nothing was saved, so nothing may be "restored".
+  sendEnter(label);
+  label.SetLabelStyle(lsWWWAddress);
+  sendLeave(label);
+  EXPECT_EQ(label.Font(), font);
+
+  // Entered as a link: leaving takes the hover look off again.
+  font.face.setUnderline(false);
+  label.SetFont(font);
+  sendEnter(label);
+  label.SetLabelStyle(lsDefault);
+  sendLeave(label);
+  EXPECT_EQ(label.Font(), font);
+  EXPECT_EQ(label.cursor().shape(), Qt::ArrowCursor);
+}
+
 }  // namespace
 }  // namespace kelvo
