@@ -92,13 +92,17 @@ void FtpClient::Connect() {
         }
       }
 
+      // A server that refuses HOST may hang up only a moment after its
+      // reply, when USER is already on its way: that too is a server that
+      // wants no HOST.
+      bool lostAfterRefusedHost = false;
       try {
         logIn();
       } catch (const FtpSocketError&) {
-        // A server that refuses HOST may hang up only a moment after its
-        // reply, when USER is already on its way: that too is a server
-        // that wants no HOST.
         if (!hostRefused) throw;
+        lostAfterRefusedHost = true;
+      }
+      if (lostAfterRefusedHost) {
         control.close();
         sendHost = false;
         continue;
