@@ -19,6 +19,7 @@
 
 #include "access/alias_file.h"
 #include "access/catalog_connection.h"
+#include "platform/hex_text.h"
 #include "update/script_catalogue.h"
 
 namespace {
@@ -46,16 +47,6 @@ std::string scriptText(int number) {
   return text.str();
 }
 
-std::string hex(const std::string& bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (const unsigned char c : bytes) {
-    out += kDigits[c >> 4];
-    out += kDigits[c & 15];
-  }
-  return out;
-}
-
 void fill(const std::filesystem::path& state, int scripts) {
   MYSQL* handle = mysql_init(nullptr);
   if (!mysql_real_connect(
@@ -76,7 +67,8 @@ void fill(const std::filesystem::path& state, int scripts) {
       char version[16];
       std::snprintf(version, sizeof version, "%05d", n);
       if (n != first) sql += ",";
-      sql += "('QUARVESSA','" + std::string(version) + "',X'" + hex(scriptText(n)) + "','S')";
+      sql +=
+          "('QUARVESSA','" + std::string(version) + "',X'" + kelvo::toHex(scriptText(n)) + "','S')";
     }
     run(sql);
   }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/hex_text.h"
 #include "support/services.h"
 #include "support/temp_folder.h"
 
@@ -16,17 +17,7 @@ namespace kelvo::test {
 
 namespace {
 
-std::string hex(std::string_view bytes) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : bytes) {
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
-
-std::string quoted(std::string_view text) { return "X'" + hex(text) + "'"; }
+std::string quoted(std::string_view text) { return "X'" + toHex(text) + "'"; }
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "access/desembaralha.h"
 #include "platform/codepage.h"
+#include "platform/hex_text.h"
 
 namespace {
 
@@ -18,16 +19,6 @@ constexpr std::string_view kUsage =
     "  --ftp    scramble an FTP password; prints an SQL expression to store in\n"
     "           principal.senha_ftp or principal.senha_ftp2\n"
     "  --key    the key digit, 1 to 9 (default 9); 0 would store the value as is\n";
-
-std::string hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (const unsigned char c : bytes) {
-    out += kDigits[c >> 4];
-    out += kDigits[c & 15];
-  }
-  return out;
-}
 
 int fail(const std::string& message) {
   std::cerr << "kelvo-scramble: " << message << "\n" << kUsage;
@@ -72,14 +63,14 @@ int main(int argc, char** argv) {
       if (kelvo::Desembaralha(scrambled) != value) {
         return fail("the value does not survive scrambling with this key");
       }
-      std::cout << "CONVERT(X'" << hex(scrambled) << "' USING utf8mb4)\n";
+      std::cout << "CONVERT(X'" << kelvo::toHex(scrambled) << "' USING utf8mb4)\n";
     } else {
       if (kelvo::ansiToUtf8(kelvo::utf8ToAnsi(value)) != value) {
         return fail("the value holds characters the ANSI code page (" + kelvo::ansiCodePageName() +
                     ") lacks");
       }
       const std::string scrambled = kelvo::utf8ToAnsi(kelvo::EmbaralhaAnsi(value, key));
-      std::cout << hex(scrambled) << "\n";
+      std::cout << kelvo::toHex(scrambled) << "\n";
     }
   } catch (const std::exception& error) {
     return fail(error.what());
