@@ -383,7 +383,7 @@ void TmyLabel3D::Click() {
         FLabelStyle == lsEMailAddress ? QStringLiteral("mailto:") + FAddress : FAddress;
     // Opening the target is best effort: a failure must not stop the click.
     try {
-      shellOpen(target.toStdString());
+      shellOpen(target.toStdString(), ShellVerb::Default);
     } catch (...) {
     }
     setCursor(Qt::PointingHandCursor);

@@ -6,9 +6,13 @@
 
 namespace kelvo {
 
-// Asks the desktop shell to "open" TARGET (an address or a file) with its
-// default program; returns false when the request could not be made.
-bool shellOpen(const std::string& target);
+// Which action the desktop shell takes on a target: its default one (what a
+// double click does) or explicitly "open".
+enum class ShellVerb { Default, Open };
+
+// Asks the desktop shell to take VERB on TARGET (an address or a file) with
+// its default program; returns false when the request could not be made.
+bool shellOpen(const std::string& target, ShellVerb verb = ShellVerb::Open);
 
 // Starts COMMAND_LINE (a Windows-style command line: program path, then
 // arguments, double quotes grouping blanks) and returns without waiting;

@@ -71,7 +71,8 @@ bool spawnDetached(const std::vector<std::string>& args) {
 
 }  // namespace
 
-bool shellOpen(const std::string& target) { return spawnDetached({"xdg-open", target}); }
+// xdg-open knows only one action, the default one, which opens.
+bool shellOpen(const std::string& target, ShellVerb) { return spawnDetached({"xdg-open", target}); }
 
 bool startProgram(const std::string& command_line) {
   return spawnDetached(splitCommandLine(command_line));

@@ -14,9 +14,10 @@ std::wstring wide(const std::string& text) {
 }
 }  // namespace
 
-bool shellOpen(const std::string& target) {
+bool shellOpen(const std::string& target, ShellVerb verb) {
+  const wchar_t* action = verb == ShellVerb::Open ? L"open" : nullptr;
   const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", wide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+      ShellExecuteW(nullptr, action, wide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   return result > 32;
 }
 
