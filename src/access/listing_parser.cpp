@@ -2,6 +2,7 @@
 #include "access/listing_parser.h"
 
 #include "access/listing_formats.h"
+#include "platform/text_lines.h"
 
 namespace kelvo {
 
@@ -44,21 +45,8 @@ void parseListing(const std::vector<std::string>& lines, TDateTime now, Director
 }
 
 std::vector<std::string> splitListingText(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') {
-      ++i;
-      continue;
-    }
-    lines.emplace_back(text.substr(start, i - start));
-    i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-    start = i;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
+  const auto views = splitLines(text);
+  return {views.begin(), views.end()};
 }
 
 }  // namespace kelvo

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "platform/text_lines.h"
+
 namespace kelvo {
 
 namespace {
@@ -100,21 +102,7 @@ ColorValue shadeColor(ColorValue c, TShadeMode shade) {
 }
 
 std::vector<std::u16string_view> splitMarkupLines(std::u16string_view text) {
-  std::vector<std::u16string_view> lines;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char16_t c = text[i];
-    if (c == u'\r' || c == u'\n') {
-      lines.push_back(text.substr(start, i - start));
-      i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
+  return splitLines(text);
 }
 
 std::optional<ColorValue> markupColor(std::u16string_view name) {

@@ -8,20 +8,13 @@
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/text_lines.h"
 
 namespace kelvo {
 
 std::vector<std::string> splitScriptLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
+  const auto views = splitLines(text);
+  return {views.begin(), views.end()};
 }
 
 std::vector<std::string> loadScriptFile(const std::string& path) {
