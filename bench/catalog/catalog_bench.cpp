@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "access/alias_file.h"
-#include "access/catalog_connection.h"
+#include "access/catalogue/alias_file.h"
+#include "access/catalogue/catalog_connection.h"
 #include "platform/hex_text.h"
 #include "update/script_catalogue.h"
 

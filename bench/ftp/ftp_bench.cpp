@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "access/ftp_client.h"
-#include "access/listing_parser.h"
+#include "access/ftp/ftp_client.h"
+#include "access/ftp/listing_parser.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "access/ib_client_connection.h"
+#include "access/interbase/ib_client_connection.h"
 #include "scripts/ib_script.h"
 #include "scripts/script_lines.h"
 #include "scripts/statement_reader.h"

@@ -1,7 +1,7 @@
 // The script runner: what each statement kind does, in which transaction.
 #include "scripts/ib_script.h"
 
-#include "access/ib_error.h"
+#include "access/interbase/ib_error.h"
 #include "scripts/statement_classifier.h"
 
 namespace kelvo {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "access/ib_database.h"
-#include "access/ib_statement.h"
-#include "access/ib_transaction.h"
+#include "access/interbase/ib_database.h"
+#include "access/interbase/ib_statement.h"
+#include "access/interbase/ib_transaction.h"
 #include "scripts/statement_reader.h"
 
 namespace kelvo {

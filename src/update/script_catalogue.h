@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "access/catalog_connection.h"
+#include "access/catalogue/catalog_connection.h"
 
 namespace kelvo {
 

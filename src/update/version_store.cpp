@@ -1,7 +1,7 @@
 // The version read with its first-contact bootstrap, and the version record.
 #include "update/version_store.h"
 
-#include "access/ib_transaction.h"
+#include "access/interbase/ib_transaction.h"
 #include "platform/error.h"
 #include "update/script_catalogue.h"
 

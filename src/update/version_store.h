@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "access/ib_query.h"
+#include "access/interbase/ib_query.h"
 
 namespace kelvo {
 

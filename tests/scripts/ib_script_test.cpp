@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "access/ib_client_connection.h"
-#include "access/ib_error.h"
-#include "access_ib/ib_test_database.h"
+#include "access/interbase/ib_client_connection.h"
+#include "access/interbase/ib_error.h"
+#include "access/interbase/ib_test_database.h"
 #include "scripts/script_lines.h"
 
 namespace kelvo {

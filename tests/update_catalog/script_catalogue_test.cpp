@@ -9,12 +9,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "access/alias_file.h"
-#include "access/catalog_error.h"
-#include "access/desembaralha.h"
-#include "access/ib_client_connection.h"
-#include "access_catalog/catalog_fixture.h"
-#include "access_ib/ib_test_database.h"
+#include "access/catalogue/alias_file.h"
+#include "access/catalogue/catalog_error.h"
+#include "access/catalogue/desembaralha.h"
+#include "access/interbase/ib_client_connection.h"
+#include "access/catalogue/catalog_fixture.h"
+#include "access/interbase/ib_test_database.h"
 #include "support/services.h"
 #include "update/version_store.h"
 

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "access/listing_parser.h"
+#include "access/ftp/listing_parser.h"
 #include "platform/error.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "access/desembaralha.h"
+#include "access/catalogue/desembaralha.h"
 #include "platform/codepage.h"
 #include "platform/hex_text.h"
 

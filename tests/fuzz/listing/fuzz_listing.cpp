@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "access/listing_parser.h"
+#include "access/ftp/listing_parser.h"
 #include "platform/error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,0 +1,78 @@
+// Opening and closing the central catalogue connection.
+#include "access/catalogue/catalog_database.h"
+
+#include <mysql.h>
+
+#include <algorithm>
+
+#include "access/catalogue/catalog_error.h"
+#include "access/catalogue/catalog_query.h"
+#include "access/catalogue/catalog_settings.h"
+
+namespace kelvo {
+
+namespace {
+
+const char* orNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+}  // namespace
+
+void CatalogDatabase::Closer::operator()(st_mysql* handle) const { mysql_close(handle); }
+
+CatalogDatabase::CatalogDatabase(AliasRegistry& registry, std::string alias_name,
+                                 std::string database_name)
+    : registry_(registry),
+      alias_name_(std::move(alias_name)),
+      database_name_(std::move(database_name)) {}
+
+CatalogDatabase::~CatalogDatabase() {
+  close();
+  // Queries that outlive the connection must not reach back into it.
+  for (CatalogQuery* query : queries_) query->database_ = nullptr;
+}
+
+void CatalogDatabase::open() {
+  if (connected()) return;
+  std::vector<std::string> alias_params;
+  registry_.GetAliasParams(alias_name_, alias_params);
+  const CatalogSettings settings = catalogSettings(alias_params, params_);
+
+  std::unique_ptr<st_mysql, Closer> handle(mysql_init(nullptr));
+  if (!handle) throw CatalogError("Out of memory while preparing the catalogue connection", 0);
+  mysql_optionsv(handle.get(), MYSQL_SET_CHARSET_NAME, "utf8mb4");
+  const unsigned timeout = settings.connect_timeout;
+  mysql_optionsv(handle.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+  // No multi-statement flag: a value can never smuggle in a second statement.
+  if (!mysql_real_connect(handle.get(), orNull(settings.host), orNull(settings.user),
+                          settings.password.c_str(), orNull(settings.database), settings.port,
+                          orNull(settings.socket), 0)) {
+    throw CatalogError(mysql_error(handle.get()), mysql_errno(handle.get()));
+  }
+  // Text values are put between apostrophes with every apostrophe doubled.
+  // That is only safe while a backslash is an ordinary character, so the
+  // session turns backslash escapes off. The script count orders an
+  // aggregate, which servers running with ONLY_FULL_GROUP_BY refuse.
+  const std::string_view mode =
+      "SET SESSION sql_mode = CONCAT(REPLACE(@@SESSION.sql_mode, 'ONLY_FULL_GROUP_BY', ''),"
+      " ',NO_BACKSLASH_ESCAPES')";
+  if (mysql_real_query(handle.get(), mode.data(), mode.size()) != 0) {
+    throw CatalogError(mysql_error(handle.get()), mysql_errno(handle.get()));
+  }
+  handle_ = std::move(handle);
+}
+
+void CatalogDatabase::close() {
+  for (CatalogQuery* query : queries_) query->close();
+  handle_.reset();
+}
+
+void CatalogDatabase::attach(CatalogQuery* query) { queries_.push_back(query); }
+
+void CatalogDatabase::detach(CatalogQuery* query) { std::erase(queries_, query); }
+
+st_mysql* CatalogDatabase::handle() {
+  open();
+  return handle_.get();
+}
+
+}  // namespace kelvo

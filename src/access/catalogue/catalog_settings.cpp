@@ -1,0 +1,65 @@
+// Merges alias parameters and connection parameters into connection settings.
+#include "access/catalogue/catalog_settings.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "platform/error.h"
+
+namespace kelvo {
+
+namespace {
+
+std::string upperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+unsigned readNumber(std::string_view name, std::string_view value) {
+  unsigned number = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+  if (value.empty() || error != std::errc() || end != value.data() + value.size()) {
+    throw Error("Invalid " + std::string(name) + " '" + std::string(value) +
+                "' for the central catalogue: a whole number is expected");
+  }
+  return number;
+}
+
+void apply(CatalogSettings& settings, const std::vector<std::string>& params) {
+  for (const std::string& line : params) {
+    const auto equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    const std::string name = upperAscii(std::string_view(line).substr(0, equals));
+    const std::string value = line.substr(equals + 1);
+    if (name == "SERVER NAME") {
+      settings.host = value;
+    } else if (name == "PORT") {
+      settings.port = readNumber(name, value);
+    } else if (name == "DATABASE NAME") {
+      settings.database = value;
+    } else if (name == "USER NAME") {
+      settings.user = value;
+    } else if (name == "PASSWORD") {
+      settings.password = value;
+    } else if (name == "SOCKET") {
+      settings.socket = value;
+    } else if (name == "CONNECT TIMEOUT") {
+      settings.connect_timeout = readNumber(name, value);
+    }
+  }
+}
+
+}  // namespace
+
+CatalogSettings catalogSettings(const std::vector<std::string>& alias_params,
+                                const std::vector<std::string>& connection_params) {
+  CatalogSettings settings;
+  apply(settings, alias_params);
+  apply(settings, connection_params);
+  return settings;
+}
+
+}  // namespace kelvo

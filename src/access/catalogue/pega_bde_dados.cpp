@@ -1,0 +1,43 @@
+// Alias parameter lookup that never fails: a missing value is empty text.
+#include "access/catalogue/pega_bde_dados.h"
+
+#include <vector>
+
+#include "platform/codepage.h"
+
+namespace kelvo {
+
+namespace {
+
+constexpr std::size_t kMaxValueLength = 100;
+
+// Returns the first COUNT characters (not bytes) of the UTF-8 TEXT.
+std::string_view leadingCharacters(std::string_view text, std::size_t count) {
+  std::size_t pos = 0;
+  for (std::size_t n = 0; n < count && pos < text.size(); ++n) decodeUtf8(text, pos);
+  return text.substr(0, pos);
+}
+
+}  // namespace
+
+std::string PegaBDEdados(AliasRegistry& registry, std::string_view base,
+                         std::string_view par) noexcept {
+  std::string result;
+  if (par.empty() || base.empty()) return result;
+  try {
+    std::vector<std::string> params;
+    registry.GetAliasParams(base, params);
+    for (const std::string& line : params) {
+      const std::string_view text(line);
+      if (text.size() > par.size() && text.starts_with(par) && text[par.size()] == '=') {
+        result = leadingCharacters(text.substr(par.size() + 1), kMaxValueLength);
+      }
+    }
+  } catch (...) {
+    // The caller treats an empty value as "alias not found"; what went wrong
+    // inside the registry is of no use to it.
+  }
+  return result;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,305 @@
+// The FTP client's operations: log-in exchange, folder change, listing,
+// size, download, sign-off, in passive or active mode.
+#include "access/ftp/ftp_client.h"
+
+#include <cerrno>
+#include <utility>
+
+#include "access/ftp/ftp_control.h"
+#include "access/ftp/ftp_download_file.h"
+#include "access/ftp/ftp_reply.h"
+#include "access/ftp/ftp_transport.h"
+#include "access/ftp/listing_parser.h"
+#include "platform/files.h"
+
+namespace kelvo {
+
+namespace {
+
+// Largest read step of a data connection.
+constexpr std::size_t kReadStep = 32768;
+// Read steps are gathered into blocks of this size before they are handed
+// on, so a download writes its file in a few large writes.
+constexpr std::size_t kBlock = 8 * kReadStep;
+// How long an active-mode transfer waits for the server's data connection.
+constexpr int kAcceptMilliseconds = 10000;
+// How long QUIT waits for its reply before the connection is closed anyway.
+constexpr int kQuitReplyMilliseconds = 100;
+
+}  // namespace
+
+struct FtpClient::Session {
+  FtpControl control;
+};
+
+FtpClient::FtpClient() : session_(std::make_unique<Session>()), buffer_(kBlock) {}
+
+FtpClient::~FtpClient() = default;
+
+void FtpClient::status(TFtpStatus value, const std::string& text) {
+  if (OnStatus) OnStatus(*this, value, text);
+}
+
+void FtpClient::openControl() {
+  std::string address = host_;
+  if (!isNumericIpv4(host_)) {
+    status(hsResolving, "Resolving hostname " + host_ + ".");
+    address = resolveIpv4(host_);
+  }
+  status(hsConnecting, "Connecting to " + address + ".");
+  session_->control.setUtf8(false);
+  session_->control.open(address, port_);
+  status(hsConnected, "Connected.");
+}
+
+void FtpClient::Connect() {
+  FtpControl& control = session_->control;
+  control.close();
+  features_.clear();
+  system_.clear();
+  greeting_.clear();
+  bool sendHost = true;
+  for (;;) {
+    openControl();
+    bool greeted = false;
+    try {
+      FtpReply greeting = control.readReply();
+      while (greeting.code >= 100 && greeting.code < 200) greeting = control.readReply();
+      greeted = true;
+      requireFtpReply(greeting, {220});
+      greeting_ = greeting.text();
+
+      bool hostRefused = false;
+      if (sendHost) {
+        const std::string target = isNumericIpv4(host_) ? "[" + host_ + "]" : host_;
+        bool closed = false;
+        try {
+          const FtpReply reply = control.command("HOST " + target);
+          if (reply.code == 220) greeting_ = reply.text();
+          hostRefused = reply.code != 220;
+          closed = hostRefused && !control.alive();
+        } catch (const FtpSocketError&) {
+          closed = true;
+        } catch (const FtpReplyError& e) {
+          if (e.code() != 421) throw;
+          closed = true;
+        }
+        if (closed) {
+          // A server that hangs up on HOST is tried once more without it.
+          control.close();
+          sendHost = false;
+          continue;
+        }
+      }
+
+      // A server that refuses HOST may hang up only a moment after its
+      // reply, when USER is already on its way: that too is a server that
+      // wants no HOST.
+      bool lostAfterRefusedHost = false;
+      try {
+        logIn();
+      } catch (const FtpSocketError&) {
+        if (!hostRefused) throw;
+        lostAfterRefusedHost = true;
+      }
+      if (lostAfterRefusedHost) {
+        control.close();
+        sendHost = false;
+        continue;
+      }
+      const FtpReply feat = control.command("FEAT");
+      features_ = ftpFeatures(feat);
+      if (ftpOffers(features_, "CLNT")) control.command("CLNT KelvoUpdate");
+      if (ftpOffers(features_, "UTF8")) control.setUtf8(true);
+      control.command("TYPE A", {200});
+      const FtpReply syst = control.command("SYST");
+      system_ = syst.code == 500 ? "Unknown" : syst.firstLineText();
+      control.command("TYPE A", {200});
+      type_ = FtpTransferType::Ascii;
+    } catch (...) {
+      closeAfterFailedConnect(greeted);
+      throw;
+    }
+    status(ftpReady, "Connection established");
+    return;
+  }
+}
+
+void FtpClient::logIn() {
+  FtpControl& control = session_->control;
+  const FtpReply user = control.command("USER " + username_, {230, 232, 331});
+  if (user.code != 331) return;
+  const FtpReply pass = control.command("PASS " + password_, {230, 332});
+  // No account is configured, so a server that wants one refuses us.
+  if (pass.code == 332) throw FtpReplyError(pass.code, pass.text());
+}
+
+void FtpClient::closeAfterFailedConnect(bool greeted) {
+  if (greeted) {
+    signOff();
+  } else {
+    status(hsDisconnecting, "Disconnecting.");
+    session_->control.close();
+    status(hsDisconnected, "Disconnected.");
+  }
+}
+
+void FtpClient::signOff() {
+  FtpControl& control = session_->control;
+  if (control.alive()) {
+    try {
+      control.send("QUIT");
+      if (control.replyWithin(kQuitReplyMilliseconds)) control.readReply();
+    } catch (const Error&) {
+      // The connection is closed below in any case.
+    }
+  }
+  status(hsDisconnecting, "Disconnecting.");
+  control.close();
+  status(hsDisconnected, "Disconnected.");
+}
+
+void FtpClient::Disconnect() { signOff(); }
+
+bool FtpClient::Connected() { return session_->control.alive(); }
+
+void FtpClient::setTransferType(FtpTransferType type) {
+  if (session_->control.isOpen()) {
+    session_->control.command(type == FtpTransferType::Binary ? "TYPE I" : "TYPE A", {200});
+  }
+  type_ = type;
+}
+
+void FtpClient::ChangeDir(const std::string& folder) {
+  session_->control.command("CWD " + folder, {200, 250, 257});
+}
+
+std::int64_t FtpClient::Size(const std::string& name) {
+  FtpControl& control = session_->control;
+  const bool switchType = type_ != FtpTransferType::Binary;
+  if (switchType) control.command("TYPE I", {200});
+  const FtpReply reply = control.command("SIZE " + name);
+  if (switchType) control.command("TYPE A", {200});
+  return ftpSizeFromReply(reply);
+}
+
+void FtpClient::List(std::vector<std::string>& destination) {
+  rawListing_.clear();
+  listing_.clear();
+  listingParsed_ = false;
+  FtpControl& control = session_->control;
+  const bool binary = type_ == FtpTransferType::Binary;
+  std::string data;
+  if (binary) control.command("TYPE A", {200});
+  try {
+    transfer(
+        "LIST", [&](const char* bytes, std::size_t size) { data.append(bytes, size); }, false);
+  } catch (...) {
+    if (binary && control.isOpen()) {
+      try {
+        control.command("TYPE I", {200});
+      } catch (const Error&) {
+        // The listing's own failure is the one to report.
+      }
+    }
+    throw;
+  }
+  if (binary) control.command("TYPE I", {200});
+  rawListing_ = splitListingText(control.decode(data));
+  destination = rawListing_;
+}
+
+const kelvo::DirectoryListing& FtpClient::DirectoryListing() {
+  if (!listingParsed_) {
+    // Marked first: a listing that fails to parse is not parsed again.
+    listingParsed_ = true;
+    parseListing(rawListing_, now(), listing_);
+  }
+  return listing_;
+}
+
+void FtpClient::Get(const std::string& name, const std::string& destination, bool overwrite) {
+  if (!overwrite && fileExists(destination)) {
+    throw Error("Cannot create file \"" + destination + "\". " + systemErrorMessage(EEXIST));
+  }
+  FtpDownloadFile file(destination);
+  transfer(
+      "RETR " + name, [&](const char* bytes, std::size_t size) { file.write(bytes, size); }, true);
+  file.commit();
+}
+
+void FtpClient::transfer(const std::string& command, const Sink& sink, bool refusalIsError) {
+  FtpControl& control = session_->control;
+  status(ftpTransfer, "Starting FTP transfer");
+  FtpTcpStream data;
+  if (passive_) {
+    if (ftpOffers(features_, "PRET")) control.command("PRET " + command);
+    const FtpReply pasv = control.command("PASV", {227});
+    const std::optional<FtpEndpoint> offered = parsePasvReply(pasv.firstLineText());
+    if (!offered) throw FtpReplyError(pasv.code, pasv.text());
+    data.connect(passiveDataAddress(offered->address, control.remoteAddress()), offered->port);
+    const FtpReply reply = control.command(command, {125, 150, 154, 450});
+    if (reply.code == 450) {
+      data.close();
+      status(ftpAborted, "Transfer aborted");
+      // A download that delivered nothing must not pass for a success.
+      if (refusalIsError) throw FtpReplyError(reply.code, reply.text());
+      return;
+    }
+  } else {
+    FtpListener listener;
+    listener.open(control.localAddress());
+    std::string address = control.localAddress();
+    for (char& c : address) {
+      if (c == '.') c = ',';
+    }
+    const std::uint16_t port = listener.port();
+    control.command(
+        "PORT " + address + "," + std::to_string(port / 256) + "," + std::to_string(port % 256),
+        {200});
+    control.command(command, {125, 150, 154});
+    listener.accept(data, kAcceptMilliseconds);
+  }
+  receive(data, sink);
+  status(ftpReady, "Transfer complete");
+  requireFtpReply(control.readReply(), {226, 225, 250});
+}
+
+void FtpClient::receive(FtpTcpStream& data, const Sink& sink) {
+  if (OnWorkBegin) OnWorkBegin(*this, wmRead, 0);
+  std::int64_t total = 0;
+  try {
+    std::size_t filled = 0;
+    for (;;) {
+      const std::size_t count = data.readSome(buffer_.data() + filled, kReadStep);
+      if (count == 0) break;
+      filled += count;
+      total += static_cast<std::int64_t>(count);
+      if (OnWork) OnWork(*this, wmRead, total);
+      // A handler may have disconnected (the operator leaving mid-download):
+      // the transfer can no longer be confirmed, so it stops here.
+      if (!session_->control.isOpen()) throw FtpSocketError(kConnectionClosedGracefully);
+      if (buffer_.size() - filled < kReadStep) {
+        sink(buffer_.data(), filled);
+        filled = 0;
+      }
+    }
+    if (filled > 0) sink(buffer_.data(), filled);
+  } catch (...) {
+    data.close();
+    // The server still answers the broken transfer; reading that answer
+    // keeps the next command's reply from being mistaken for it.
+    FtpControl& control = session_->control;
+    try {
+      if (control.isOpen()) control.readReply();
+    } catch (const Error&) {
+      // The transfer's own failure is the one to report.
+    }
+    if (OnWorkEnd) OnWorkEnd(*this, wmRead);
+    throw;
+  }
+  data.close();
+  if (OnWorkEnd) OnWorkEnd(*this, wmRead);
+}
+
+}  // namespace kelvo

@@ -1,0 +1,116 @@
+// The FTP client the file update run drives: it logs in, changes folder,
+// lists, asks sizes and downloads, and tells its listeners what it is doing.
+// Every operation blocks; the events are called from inside the operations.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "access/ftp/ftp_status.h"
+#include "access/ftp/listing_directory.h"
+
+namespace kelvo {
+
+class FtpTcpStream;
+
+enum class FtpTransferType { Ascii, Binary };
+
+class FtpClient {
+ public:
+  using StatusHandler =
+      std::function<void(FtpClient& sender, TFtpStatus status, const std::string& text)>;
+  using WorkBeginHandler =
+      std::function<void(FtpClient& sender, TWorkMode mode, std::int64_t expected)>;
+  using WorkHandler = std::function<void(FtpClient& sender, TWorkMode mode, std::int64_t count)>;
+  using WorkEndHandler = std::function<void(FtpClient& sender, TWorkMode mode)>;
+
+  FtpClient();
+  ~FtpClient();
+  FtpClient(const FtpClient&) = delete;
+  FtpClient& operator=(const FtpClient&) = delete;
+
+  // Connection state changes, with the state's text.
+  StatusHandler OnStatus;
+  // A transfer starts (expected count: always 0, sizes are not known ahead).
+  WorkBeginHandler OnWorkBegin;
+  // Bytes moved so far in the running transfer, after each read step.
+  WorkHandler OnWork;
+  WorkEndHandler OnWorkEnd;
+
+  void setHost(const std::string& host) { host_ = host; }
+  void setPort(std::uint16_t port) { port_ = port; }
+  void setUsername(const std::string& username) { username_ = username; }
+  void setPassword(const std::string& password) { password_ = password; }
+  void setPassive(bool passive) { passive_ = passive; }
+  const std::string& host() const { return host_; }
+  std::uint16_t port() const { return port_; }
+  bool passive() const { return passive_; }
+
+  // Opens the control connection and logs in. On any failure the connection
+  // is closed again and the error raised.
+  void Connect();
+  // Sets the transfer type; sends TYPE at once when connected.
+  void setTransferType(FtpTransferType type);
+  FtpTransferType transferType() const { return type_; }
+  // Changes the server's current folder.
+  void ChangeDir(const std::string& folder);
+  // Runs LIST and puts its raw lines into DESTINATION (replacing its
+  // content). A LIST the server refuses with 450 gives no lines and no error.
+  void List(std::vector<std::string>& destination);
+  // Returns the parsed form of the last listing, parsed on first access.
+  // A parse error is raised once; the items made before it are kept.
+  const kelvo::DirectoryListing& DirectoryListing();
+  // Returns the size the server gives for NAME, or -1.
+  std::int64_t Size(const std::string& name);
+  // Downloads NAME into DESTINATION. The destination is replaced only when
+  // the server confirms the transfer; on any failure it stays as it was.
+  // With OVERWRITE false an existing destination is an error.
+  void Get(const std::string& name, const std::string& destination, bool overwrite = true);
+  // Returns true while the control connection is open and the server has
+  // not closed it.
+  bool Connected();
+  // Signs off with QUIT and closes the connection.
+  void Disconnect();
+
+  // Returns the raw lines of the last listing.
+  const std::vector<std::string>& rawListing() const { return rawListing_; }
+  // Returns the server's FEAT lines of the current session.
+  const std::vector<std::string>& features() const { return features_; }
+  // Returns the first line of the server's SYST reply ("Unknown" after 500).
+  const std::string& systemDescription() const { return system_; }
+  // Returns the server's greeting reply text.
+  const std::string& greeting() const { return greeting_; }
+
+ private:
+  struct Session;
+  using Sink = std::function<void(const char*, std::size_t)>;
+
+  void status(TFtpStatus value, const std::string& text);
+  void openControl();
+  void logIn();
+  void closeAfterFailedConnect(bool greeted);
+  void signOff();
+  void transfer(const std::string& command, const Sink& sink, bool refusalIsError);
+  void receive(FtpTcpStream& data, const Sink& sink);
+
+  std::string host_;
+  std::uint16_t port_ = 21;
+  std::string username_;
+  std::string password_;
+  bool passive_ = true;
+  FtpTransferType type_ = FtpTransferType::Ascii;
+
+  std::unique_ptr<Session> session_;
+  std::vector<std::string> features_;
+  std::string system_;
+  std::string greeting_;
+  std::vector<std::string> rawListing_;
+  kelvo::DirectoryListing listing_;
+  bool listingParsed_ = true;
+  std::vector<char> buffer_;
+};
+
+}  // namespace kelvo

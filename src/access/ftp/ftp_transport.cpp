@@ -1,0 +1,202 @@
+// The FTP client's sockets on standalone Asio. Every operation blocks; the
+// two waits with a limit (a reply after QUIT, an active-mode accept) run an
+// asynchronous wait on a private io_context for that long.
+#include "access/ftp/ftp_transport.h"
+
+#include <asio.hpp>
+#include <chrono>
+
+namespace kelvo {
+
+namespace {
+
+// Numbers and reasons follow the Windows socket errors, so that the
+// operator sees the same message on every platform.
+struct KnownError {
+  std::error_code code;
+  int number;
+  const char* reason;
+};
+
+std::string describe(const std::error_code& error) {
+  const KnownError known[] = {
+      {asio::error::host_not_found, 11001, "Host not found."},
+      {asio::error::host_not_found_try_again, 11002, "Non-authoritative host not found."},
+      {asio::error::no_data, 11004, "Valid name, no data record of requested type."},
+      {asio::error::no_recovery, 11003, "Non-recoverable error."},
+      {asio::error::connection_refused, 10061, "Connection refused."},
+      {asio::error::timed_out, 10060, "Connection timed out."},
+      {asio::error::connection_reset, 10054, "Connection reset by peer."},
+      {asio::error::broken_pipe, 10054, "Connection reset by peer."},
+      {asio::error::connection_aborted, 10053, "Software caused connection abort."},
+      {asio::error::host_unreachable, 10065, "No route to host."},
+      {asio::error::network_unreachable, 10051, "Network is unreachable."},
+      {asio::error::network_down, 10050, "Network is down."},
+      {asio::error::address_in_use, 10048, "Address already in use."},
+      {asio::error::not_connected, 10057, "Socket is not connected."},
+  };
+  for (const KnownError& k : known) {
+    if (error == k.code) return "Socket Error # " + std::to_string(k.number) + "\n" + k.reason;
+  }
+  return "Socket Error # " + std::to_string(error.value()) + "\n" + error.message() + ".";
+}
+
+[[noreturn]] void fail(const std::error_code& error) {
+  if (error == asio::error::eof) throw FtpSocketError(kConnectionClosedGracefully);
+  throw FtpSocketError(describe(error));
+}
+
+// Runs IO until DONE is set or MILLISECONDS pass; returns whether it was set.
+bool runFor(asio::io_context& io, const bool& done, int milliseconds) {
+  io.restart();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!done && std::chrono::steady_clock::now() < deadline) {
+    io.run_one_until(deadline);
+  }
+  return done;
+}
+
+}  // namespace
+
+bool isNumericIpv4(const std::string& host) {
+  std::error_code error;
+  asio::ip::make_address_v4(host, error);
+  return !error;
+}
+
+std::string resolveIpv4(const std::string& host) {
+  asio::io_context io;
+  asio::ip::tcp::resolver resolver(io);
+  std::error_code error;
+  const auto results = resolver.resolve(asio::ip::tcp::v4(), host, "", error);
+  if (error) fail(error);
+  if (results.empty()) fail(asio::error::host_not_found);
+  return results.begin()->endpoint().address().to_string();
+}
+
+struct FtpTcpStream::Impl {
+  asio::io_context io;
+  asio::ip::tcp::socket socket{io};
+};
+
+FtpTcpStream::FtpTcpStream() : impl_(std::make_unique<Impl>()) {}
+FtpTcpStream::~FtpTcpStream() = default;
+
+void FtpTcpStream::connect(const std::string& address, std::uint16_t port) {
+  close();
+  std::error_code error;
+  const asio::ip::address_v4 ip = asio::ip::make_address_v4(address, error);
+  if (error) fail(asio::error::host_not_found);
+  impl_->socket.connect(asio::ip::tcp::endpoint(ip, port), error);
+  if (error) {
+    close();
+    fail(error);
+  }
+  impl_->socket.set_option(asio::ip::tcp::no_delay(true), error);
+}
+
+std::size_t FtpTcpStream::readSome(char* buffer, std::size_t size) {
+  std::error_code error;
+  const std::size_t count = impl_->socket.read_some(asio::buffer(buffer, size), error);
+  if (error == asio::error::eof) return 0;
+  if (error) fail(error);
+  return count;
+}
+
+void FtpTcpStream::writeAll(const char* data, std::size_t size) {
+  std::error_code error;
+  asio::write(impl_->socket, asio::buffer(data, size), error);
+  if (error) fail(error);
+}
+
+bool FtpTcpStream::waitReadable(int milliseconds) {
+  if (!impl_->socket.is_open()) return false;
+  bool done = false;
+  bool ready = false;
+  impl_->socket.async_wait(asio::socket_base::wait_read, [&](const std::error_code& error) {
+    done = true;
+    ready = !error;
+  });
+  if (!runFor(impl_->io, done, milliseconds)) {
+    std::error_code ignored;
+    impl_->socket.cancel(ignored);
+    impl_->io.restart();
+    impl_->io.run();
+  }
+  return ready;
+}
+
+bool FtpTcpStream::peerClosed() {
+  if (!impl_->socket.is_open()) return true;
+  std::error_code error;
+  impl_->socket.non_blocking(true, error);
+  char byte = 0;
+  impl_->socket.receive(asio::buffer(&byte, 1), asio::socket_base::message_peek, error);
+  std::error_code ignored;
+  impl_->socket.non_blocking(false, ignored);
+  return error && error != asio::error::would_block && error != asio::error::try_again;
+}
+
+void FtpTcpStream::close() {
+  std::error_code ignored;
+  if (impl_->socket.is_open()) impl_->socket.close(ignored);
+}
+
+bool FtpTcpStream::isOpen() const { return impl_->socket.is_open(); }
+
+std::string FtpTcpStream::localAddress() const {
+  std::error_code error;
+  const auto endpoint = impl_->socket.local_endpoint(error);
+  return error ? std::string() : endpoint.address().to_string();
+}
+
+std::string FtpTcpStream::remoteAddress() const {
+  std::error_code error;
+  const auto endpoint = impl_->socket.remote_endpoint(error);
+  return error ? std::string() : endpoint.address().to_string();
+}
+
+struct FtpListener::Impl {
+  asio::io_context io;
+  asio::ip::tcp::acceptor acceptor{io};
+};
+
+FtpListener::FtpListener() : impl_(std::make_unique<Impl>()) {}
+FtpListener::~FtpListener() = default;
+
+void FtpListener::open(const std::string& address) {
+  std::error_code error;
+  const asio::ip::address_v4 ip = asio::ip::make_address_v4(address, error);
+  if (error) fail(error);
+  const asio::ip::tcp::endpoint endpoint(ip, 0);
+  impl_->acceptor.open(endpoint.protocol(), error);
+  if (!error) impl_->acceptor.bind(endpoint, error);
+  if (!error) impl_->acceptor.listen(1, error);
+  if (error) fail(error);
+}
+
+std::uint16_t FtpListener::port() const {
+  std::error_code error;
+  return impl_->acceptor.local_endpoint(error).port();
+}
+
+void FtpListener::accept(FtpTcpStream& stream, int milliseconds) {
+  stream.close();
+  bool done = false;
+  std::error_code result;
+  impl_->acceptor.async_accept(stream.impl_->socket, [&](const std::error_code& error) {
+    done = true;
+    result = error;
+  });
+  if (!runFor(impl_->io, done, milliseconds)) {
+    std::error_code ignored;
+    impl_->acceptor.cancel(ignored);
+    impl_->io.restart();
+    impl_->io.run();
+    stream.close();
+    throw FtpSocketError(kAcceptTimedOut);
+  }
+  if (result) fail(result);
+}
+
+}  // namespace kelvo

@@ -1,0 +1,131 @@
+// Client behaviour that needs no FTP server: the download file's
+// all-or-nothing replacement, network failure texts, and command checks.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "access/ftp/ftp_client.h"
+#include "access/ftp/ftp_control.h"
+#include "access/ftp/ftp_download_file.h"
+#include "access/ftp/ftp_transport.h"
+#include "support/temp_folder.h"
+
+namespace kelvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FtpDownloadFile, ReplacesTheDestinationOnlyOnCommit) {
+  test::TempFolder folder;
+  const fs::path destination = folder.write("prog.exe", "old");
+  fs::permissions(destination, fs::perms::owner_all);
+  std::string temporary;
+  {
+    FtpDownloadFile file(destination.string());
+    temporary = file.temporaryPath();
+    EXPECT_EQ(fs::path(temporary).parent_path(), folder.path());
+    file.write("new ", 4);
+    file.write("data", 4);
+    EXPECT_EQ(test::readFile(destination), "old");
+    file.commit();
+  }
+  EXPECT_EQ(test::readFile(destination), "new data");
+  EXPECT_FALSE(fs::exists(temporary));
+  EXPECT_EQ(fs::status(destination).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+TEST(FtpDownloadFile, AbandonedDownloadLeavesTheDestinationAndNoTemporaryFile) {
+  test::TempFolder folder;
+  const fs::path destination = folder.write("data.txt", "previous");
+  {
+    FtpDownloadFile file(destination.string());
+    file.write("partial", 7);
+  }
+  EXPECT_EQ(test::readFile(destination), "previous");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(FtpDownloadFile, DestinationThatCannotBeCreatedRaisesWithPathAndReason) {
+  test::TempFolder folder;
+  const std::string missing = (folder.path() / "no-such-folder" / "a.txt").string();
+  try {
+    FtpDownloadFile file(missing);
+    FAIL() << "created";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot create file \"" + missing + "\". No such file or directory");
+  }
+  fs::create_directory(folder.path() / "taken");
+  EXPECT_THROW(FtpDownloadFile((folder.path() / "taken").string()), Error);
+}
+
+TEST(FtpClientWithoutServer, RefusedConnectionRaisesSocketErrorAfterConnectingStatusOnly) {
+  // A port that was free a moment ago: nothing listens there.
+  std::uint16_t port = 0;
+  {
+    FtpListener probe;
+    probe.open("127.0.0.1");
+    port = probe.port();
+  }
+
+  FtpClient client;
+  std::vector<int> statuses;
+  client.OnStatus = [&](FtpClient&, TFtpStatus s, const std::string&) { statuses.push_back(s); };
+  client.setHost("127.0.0.1");
+  client.setPort(port);
+  try {
+    client.Connect();
+    FAIL() << "connected";
+  } catch (const FtpSocketError& e) {
+    EXPECT_STREQ(e.what(), "Socket Error # 10061\nConnection refused.");
+  }
+  EXPECT_EQ(statuses, std::vector<int>{hsConnecting});
+  EXPECT_FALSE(client.Connected());
+}
+
+TEST(FtpClientWithoutServer, UnknownHostNameRaisesHostNotFound) {
+  FtpClient client;
+  std::vector<std::string> texts;
+  client.OnStatus = [&](FtpClient&, TFtpStatus, const std::string& t) { texts.push_back(t); };
+  client.setHost("no-such-host.invalid");
+  try {
+    client.Connect();
+    FAIL() << "connected";
+  } catch (const FtpSocketError& e) {
+    EXPECT_STREQ(e.what(), "Socket Error # 11001\nHost not found.");
+  }
+  EXPECT_EQ(texts, std::vector<std::string>{"Resolving hostname no-such-host.invalid."});
+}
+
+TEST(FtpClientWithoutServer, ActiveModeAcceptGivesUpAfterItsTimeLimit) {
+  FtpListener listener;
+  listener.open("127.0.0.1");
+  FtpTcpStream stream;
+  try {
+    listener.accept(stream, 50);
+    FAIL() << "accepted";
+  } catch (const FtpSocketError& e) {
+    EXPECT_STREQ(e.what(), "Accept timed out.");
+  }
+}
+
+TEST(FtpControlLine, CommandsWithLineBreaksAreNeverSent) {
+  FtpControl control;
+  EXPECT_THROW(control.send("RETR a\r\nDELE b"), Error);
+  EXPECT_THROW(control.send("CWD x\ny"), Error);
+}
+
+TEST(FtpControlLine, EightBitEncodingMapsEachByteToTheCharacterOfThatCode) {
+  FtpControl control;
+  EXPECT_EQ(control.decode("a\xE7\xE3o"), "a\xC3\xA7\xC3\xA3o");
+  EXPECT_EQ(control.encode("a\xC3\xA7\xC3\xA3o"), "a\xE7\xE3o");
+  EXPECT_EQ(control.encode("\xE2\x82\xAC"), "?");  // beyond one byte
+  control.setUtf8(true);
+  EXPECT_EQ(control.decode("a\xC3\xA7"), "a\xC3\xA7");
+  EXPECT_EQ(control.encode("a\xC3\xA7"), "a\xC3\xA7");
+}
+
+}  // namespace
+}  // namespace kelvo
