@@ -3,6 +3,7 @@
 
 #include "scripts/commit_work_lines.h"
 #include "scripts/script_lines.h"
+#include "scripts/statement_classifier.h"
 
 namespace kelvo {
 
@@ -24,6 +25,19 @@ std::vector<ScriptComplaint> ScriptChecker::check(std::vector<std::string> scrip
                                                   const std::string& source) {
   std::vector<ScriptComplaint> complaints;
   complaints_ = &complaints;
+  // The run blanks such a line whole: whatever else stands on it never runs.
+  for (std::size_t i = 0; i < script.size(); ++i) {
+    const std::string upper = upperAsciiLetters(script[i]);
+    if (upper.find("COMMIT WORK") == std::string::npos) continue;
+    const auto first = upper.find_first_not_of(" \t");
+    const auto last = upper.find_last_not_of(" \t");
+    const std::string_view alone = std::string_view(upper).substr(first, last - first + 1);
+    if (alone != "COMMIT WORK;" && alone != "COMMIT WORK") {
+      complaints.push_back(ScriptComplaint{
+          source, i + 1, "Line holding COMMIT WORK is blanked whole, nothing else on it runs",
+          script[i]});
+    }
+  }
   blankCommitWorkLines(script);
   reader_.start(script, source);
   for (;;) {

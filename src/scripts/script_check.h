@@ -9,11 +9,12 @@
 
 namespace kelvo {
 
-// One statement the reader refuses.
+// One statement the reader refuses, or a line the run blanks although it
+// holds more than COMMIT WORK.
 struct ScriptComplaint {
   std::string source;    // the script's or INPUT file's name
   std::size_t line = 0;  // where the statement (or comment) starts, from 1
-  std::string message;   // "Invalid statement", "Invalid Comment", an INPUT file's error
+  std::string message;   // "Invalid statement", "Invalid Comment", an INPUT error, ...
   std::string text;      // the statement's text as the reader saw it
 };
 
@@ -26,8 +27,9 @@ class ScriptChecker {
   ScriptChecker(const ScriptChecker&) = delete;
   ScriptChecker& operator=(const ScriptChecker&) = delete;
 
-  // Returns every statement of SCRIPT (named SOURCE) that the runner would
-  // refuse. Unlike the runner, the check goes on after a refused statement
+  // Returns every line of SCRIPT (named SOURCE) that the run would blank
+  // although it holds more than COMMIT WORK, then every statement that the
+  // runner would refuse. Unlike the runner, the check goes on after a refused statement
   // or INPUT file; an unclosed comment ends the script, as it does there.
   std::vector<ScriptComplaint> check(std::vector<std::string> script, const std::string& source);
 

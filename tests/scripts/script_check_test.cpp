@@ -58,7 +58,9 @@ TEST(ScriptChecker, ReadsScriptsInTurnAsTheRunDoes) {
       describe(checker.check({"RECREATE X; commit work;", "INPUT '" + included.string() + "';",
                               "INPUT '" + missing + "';", "MERGE INTO T;"},
                              "3.sql")),
-      included.string() + ":3: Invalid statement | COMMENT ON TABLE T IS 'x'\n" +
+      "3.sql:1: Line holding COMMIT WORK is blanked whole, nothing else on it runs | RECREATE X; "
+      "commit work;\n" +
+          included.string() + ":3: Invalid statement | COMMENT ON TABLE T IS 'x'\n" +
           "3.sql:3: Cannot open file \"" + missing + "\". No such file or directory | INPUT " +
           missing + "\n" + "3.sql:4: Invalid statement | MERGE INTO T\n");
 }

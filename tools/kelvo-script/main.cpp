@@ -27,8 +27,9 @@ constexpr const char* kUsage =
     "--check FILE...   needs no database: reads the files as the runner would and\n"
     "                  lists every statement it refuses (\"Invalid statement\",\n"
     "                  \"Invalid Comment\", an INPUT file that cannot be read) as\n"
-    "                  FILE:LINE: MESSAGE followed by the statement's text.\n"
-    "                  Exit code 1 when there is one, else 0.\n"
+    "                  FILE:LINE: MESSAGE followed by the statement's text, and\n"
+    "                  every line blanked for holding COMMIT WORK beside other text.\n"
+    "                  Exit code 1 when anything is listed, else 0.\n"
     "--help            shows this text.\n"
     "\n"
     "Exit code 2: wrong arguments.\n";
