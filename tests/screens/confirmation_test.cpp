@@ -126,6 +126,22 @@ int countPixels(const QImage& image, const QRect& area, Test test) {
 
 bool isDark(QRgb p) { return qRed(p) < 96 && qGreen(p) < 96 && qBlue(p) < 96; }
 
+// Returns how many columns of IMAGE inside AREA lie from the first to the
+// last one holding a dark pixel.
+int darkSpan(const QImage& image, const QRect& area) {
+  int first = -1;
+  int last = -1;
+  for (int x = area.left(); x <= area.right(); ++x) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      if (!isDark(image.pixel(x, y))) continue;
+      if (first < 0) first = x;
+      last = x;
+      break;
+    }
+  }
+  return first < 0 ? 0 : last - first + 1;
+}
+
 TEST(ConfirmationLooks, QuarvessaShowsWholeInsideTheWindow) {
   TForm1 form;
   const QImage shot = form.grab().toImage();
@@ -142,6 +158,7 @@ TEST(ConfirmationLooks, QuarvessaShowsWholeInsideTheWindow) {
   const int shown = countPixels(shot, QRect(450, 0, 456, 60), isDark);
   EXPECT_GT(whole, 500);
   EXPECT_GE(shown, whole * 97 / 100) << "shown " << shown << " of " << whole;
+  EXPECT_NEAR(darkSpan(shot, QRect(450, 0, 456, 60)), darkSpan(alone, alone.rect()), 1);
   EXPECT_LE(form.Label2->geometry().right(), 905);
 }
 
