@@ -249,6 +249,19 @@ TEST(Label3D, AHugeBorderWidthDrawsOnlyTheFramesThatFit) {
   EXPECT_EQ(pixelAt(paintOf(label), 50, 20), 0x808080u);
 }
 
+TEST(Label3D, ALabelTooLargeForAnImageOfItsTextStillDrawsTheText) {
+  TmyLabel3D label;
+  makeBanner(label);
+  label.resize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  QImage image(120, 70, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  {
+    QPainter painter(&image);
+    label.Paint(painter);
+  }
+  EXPECT_GT(inkCount(image, clWhite), 200);
+}
+
 // Returns the smallest rectangle holding every pixel that is not black.
 QRect inkBounds(const QImage& image) {
   QRect bounds;
