@@ -34,9 +34,11 @@ Taguarde::Taguarde(QWidget* owner, AliasRegistry& registry, std::shared_ptr<cons
   Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   Bevel1->setLineWidth(1);
 
-  AGUARDE = makeLabel(this, "Aguarde...", {18, 10, 84, 18}, screenFont("Verdana", 15, Bold),
+  // The labels size themselves to their text (84 x 18 and 88 x 13 in the
+  // designed faces), so a substituted, wider face is not cut off.
+  AGUARDE = makeLabel(this, "Aguarde...", {18, 10, 0, 0}, screenFont("Verdana", 15, Bold),
                       toQColor(15925247));
-  Label1 = makeLabel(this, "Verificando Scripts", {32, 48, 88, 13}, screenFont("MS Sans Serif", 11),
+  Label1 = makeLabel(this, "Verificando Scripts", {32, 48, 0, 0}, screenFont("MS Sans Serif", 11),
                      toQColor(clSilver));
 
   pb1 = new QProgressBar(this);

@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
+#include <cstdlib>
+#include <set>
 
 #include "access/interbase/ib_client_connection.h"
 #include "access/interbase/ib_test_database.h"
@@ -14,12 +17,26 @@
 
 namespace kelvo::test {
 
+namespace {
+
+// Saves WIDGET as NAME in the folder KELVO_SCREENSHOT_DIR names, once per
+// process; does nothing when it names none.
+void screenshot(QWidget& widget, const char* name) {
+  static std::set<std::string> taken;
+  const char* folder = std::getenv("KELVO_SCREENSHOT_DIR");
+  if (folder == nullptr || !taken.insert(name).second) return;
+  widget.grab().save(QString::fromLocal8Bit(folder) + "/" + name);
+}
+
+}  // namespace
+
 ModalAnswerer::ModalAnswerer(const QWidget* wait_screen) {
   QObject::connect(&timer_, &QTimer::timeout, [this, wait_screen] {
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* form = qobject_cast<TForm2*>(modal)) {
       errorScreens.push_back(form->Label1->text().toStdString());
       if (form->parentWidget() != wait_screen) ownedByWaitScreen = false;
+      screenshot(*form, "TForm2-script-run.png");
       form->Button3->click();
     } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       messages.push_back(box->text().toStdString());
@@ -60,7 +77,12 @@ void ScriptRunTest::run(const std::vector<std::string>& ticked) {
   Taguarde& wait = screen();
   wait.tickedAliases = [ticked] { return ticked; };
   answers = std::make_unique<ModalAnswerer>(&wait);
+  const auto during_run =
+      QObject::connect(wait.pb1, &QProgressBar::valueChanged, [&wait](int value) {
+        if (value > 1 && value < 100) screenshot(wait, "Taguarde.png");
+      });
   wait.exec();
+  QObject::disconnect(during_run);
   EXPECT_FALSE(wait.isVisible());
   EXPECT_FALSE(wait.Timer1->isActive());
   EXPECT_EQ(wait.tipo, "");
