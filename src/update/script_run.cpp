@@ -171,8 +171,13 @@ void ScriptRun::closeAfterError() noexcept {
   quietly([&] { data_.catalog.Query2.close(); });
   quietly([&] { data_.catalog.Table2.close(); });
   quietly([&] { client.IBQuery1.close(); });
-  // What a failing version statement left is dropped; the scripts before it
-  // were committed one by one.
+  // The scripts before the error were committed one by one. What is still
+  // open belongs to a script whose version will not be recorded (its record
+  // could not be saved) or to a failing version statement: it is dropped, so
+  // that the script offered again next time does not find its rows twice.
+  quietly([&] {
+    if (client.IBTransaction1.inTransaction()) client.IBTransaction1.rollback();
+  });
   quietly([&] {
     if (client.IBTransaction2.inTransaction()) client.IBTransaction2.rollback();
   });

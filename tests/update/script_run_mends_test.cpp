@@ -52,8 +52,10 @@ TEST_F(ScriptRunTest, ARecordThatCannotBeSavedEndsTheRunWithErrors) {
   addDatabase("LOJA");
   const std::string name = std::string(kStamp) + "M-LOJA.TXT";
   std::filesystem::create_directory(folder.path() / name);
-  catalog.addScript("QUARVESSA", "0001", "INSERT INTO NENHUMA VALUES (1);");
-  catalog.addScript("QUARVESSA", "0002", "CREATE TABLE T (N INTEGER);");
+  catalog.addScript("QUARVESSA", "0001",
+                    "CREATE TABLE T (N INTEGER);\r\nINSERT INTO T VALUES (1);\r\n"
+                    "INSERT INTO NENHUMA VALUES (1);\r\n");
+  catalog.addScript("QUARVESSA", "0002", "INSERT INTO T VALUES (2);");
 
   run({"LOJA"});
   EXPECT_EQ(screen().Tag(), 1);
@@ -62,7 +64,10 @@ TEST_F(ScriptRunTest, ARecordThatCannotBeSavedEndsTheRunWithErrors) {
       << answers->messages[0];
   EXPECT_TRUE(answers->errorScreens.empty());
   EXPECT_TRUE(pauses.empty());
+  // The script's version is not recorded, so its open data is not kept
+  // either: offered again, it will not insert its rows twice.
   EXPECT_EQ(version("LOJA"), "0");
+  EXPECT_EQ(column("LOJA", "select count(*) V from t"), Lines{"0"});
 }
 
 TEST_F(ScriptRunTest, AnAliasNameCannotSendTheRecordOutOfTheWorkingFolder) {
