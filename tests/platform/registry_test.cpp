@@ -4,42 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "platform/native_path.h"
 #include "platform/reg_file.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 namespace kelvo {
 namespace {
 
+using test::ScopedEnv;
 using test::TempFolder;
-
-// Sets (or with nullopt unsets) an environment variable for one scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = std::getenv(name)) saved_ = old;
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedEnv() {
-    if (saved_) {
-      setenv(name_, saved_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> saved_;
-};
 
 constexpr const char* kKey = "\\Software\\Microsoft\\Windows\\CurrentVersion";
 
