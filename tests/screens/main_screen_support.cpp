@@ -63,19 +63,19 @@ void MainScreenMachine::addAlias(const std::string& name, const std::string& loc
   client_aliases_ += "[" + name + "]\nDRIVER=INTRBASE\nSERVER NAME=" + location + "\n";
 }
 
-Tfrmkelvoupdate& MainScreenMachine::show(bool confirmed) {
-  std::filesystem::path alias_file;
+std::filesystem::path MainScreenMachine::writeAliasFile() {
   if (catalogue_reachable_) {
-    alias_file =
-        writeCatalogAliasFile(machine_, CatalogServer::published().database, client_aliases_);
-  } else {
-    // Nothing listens on port 1 of the loopback interface.
-    alias_file = machine_.write("aliases.ini",
-                                "[Check]\nDRIVER=MYSQL\nSERVER NAME=127.0.0.1\nPORT=1\n"
-                                "DATABASE NAME=Divozov_ev\n" +
-                                    client_aliases_);
+    return writeCatalogAliasFile(machine_, CatalogServer::published().database, client_aliases_);
   }
-  aliases_ = std::make_unique<AliasFileRegistry>(alias_file.string());
+  // Nothing listens on port 1 of the loopback interface.
+  return machine_.write("aliases.ini",
+                        "[Check]\nDRIVER=MYSQL\nSERVER NAME=127.0.0.1\nPORT=1\n"
+                        "DATABASE NAME=Divozov_ev\n" +
+                            client_aliases_);
+}
+
+Tfrmkelvoupdate& MainScreenMachine::show(bool confirmed) {
+  aliases_ = std::make_unique<AliasFileRegistry>(writeAliasFile().string());
   screen_ = std::make_unique<Tfrmkelvoupdate>(nullptr, *aliases_);
   auto* confirmation = new TForm1();
   if (confirmed) confirmation->BitBtn1Click();

@@ -56,6 +56,9 @@ class MainScreenMachine {
   // Adds alias NAME pointing at LOCATION.
   void addAlias(const std::string& name, const std::string& location);
 
+  // Writes the alias file (catalogue and client aliases) and returns its path.
+  std::filesystem::path writeAliasFile();
+
   // Creates the main screen with a confirmation screen (ticked when
   // CONFIRMED) and shows it in the working folder, answering every message.
   Tfrmkelvoupdate& show(bool confirmed = true);
