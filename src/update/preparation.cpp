@@ -65,8 +65,8 @@ PreparationOutcome openDatabases(PreparationView& view, UpdateData& data, const 
 }  // namespace
 
 std::string aliasNotFoundMessage(std::string_view alias) {
-  // The alias registry's own complaint (file and line) joins here as a
-  // second line once the access layer offers it.
+  // FIXME: the alias registry's own complaint (alias file and line) belongs
+  // here as a second line once the access layer offers it.
   return "Alias " + std::string(alias) + " do BDE não encontrado.";
 }
 

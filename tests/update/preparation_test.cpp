@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/registry.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 #include "update/program_files.h"
 
@@ -49,9 +49,6 @@ TEST(SettingsAlias, TheUnknownAliasMessageKeepsItsBlanks) {
 // below chosen folders.
 class ProgramFiles : public ::testing::Test {
  protected:
-  void SetUp() override { setenv("KELVOUPDATE_REGISTRY", registry_.c_str(), 1); }
-  void TearDown() override { unsetenv("KELVOUPDATE_REGISTRY"); }
-
   void registryNames(const std::string& folder) {
     std::string escaped;
     for (const char c : folder) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
@@ -68,7 +65,7 @@ class ProgramFiles : public ::testing::Test {
   }
 
   TempFolder root_;
-  std::string registry_ = (root_.path() / "registry.reg").string();
+  test::ScopedEnv registry_{"KELVOUPDATE_REGISTRY", (root_.path() / "registry.reg").string()};
 };
 
 TEST_F(ProgramFiles, TheFolderReadIsKeptWhenTheArchiverIsThere) {
