@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 
+#include "screens/application_title.h"
 #include "screens/unit1.h"
 #include "screens/untfrmkelvoupdate.h"
 

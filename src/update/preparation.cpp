@@ -64,10 +64,11 @@ PreparationOutcome openDatabases(PreparationView& view, UpdateData& data, const 
 
 }  // namespace
 
-std::string aliasNotFoundMessage(std::string_view alias) {
-  // FIXME: the alias registry's own complaint (alias file and line) belongs
-  // here as a second line once the access layer offers it.
-  return "Alias " + std::string(alias) + " do BDE não encontrado.";
+std::string aliasNotFoundMessage(std::string_view alias, std::string_view problem) {
+  std::string message = "Alias " + std::string(alias) + " do BDE não encontrado.";
+  // The alias file's own complaint tells the technician which line to mend.
+  if (!problem.empty()) message += "\n" + std::string(problem);
+  return message;
 }
 
 std::string readSettingsAlias(const std::string& path) {
@@ -123,7 +124,8 @@ PreparationOutcome prepare(PreparationView& view, AliasRegistry& aliases) {
     const std::string& alias = rows[row];
     const std::string location = PegaBDEdados(aliases, alias, "SERVER NAME");
     if (location.empty()) {
-      return endEarly(view, PreparationOutcome::AliasUnknown, aliasNotFoundMessage(alias));
+      return endEarly(view, PreparationOutcome::AliasUnknown,
+                      aliasNotFoundMessage(alias, aliasProblem(aliases, alias)));
     }
     if (const auto outcome = openDatabases(view, data, alias, location);
         outcome != PreparationOutcome::Ready) {

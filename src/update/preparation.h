@@ -69,7 +69,8 @@ PreparationOutcome prepare(PreparationView& view, AliasRegistry& aliases);
 // trimmed. Throws Error when the file cannot be read.
 std::string readSettingsAlias(const std::string& path);
 
-// Returns the message shown when ALIAS has no database location.
-std::string aliasNotFoundMessage(std::string_view alias);
+// Returns the message shown when ALIAS has no database location, followed on
+// a second line by the alias registry's PROBLEM with it, when there is one.
+std::string aliasNotFoundMessage(std::string_view alias, std::string_view problem = {});
 
 }  // namespace kelvo

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "platform/regional_settings.h"
-#include "scripts/commit_work_lines.h"
 #include "platform/tdatetime.h"
+#include "scripts/commit_work_lines.h"
 #include "update/update_data.h"
 
 namespace kelvo {

@@ -55,6 +55,8 @@ class MainScreenMachine {
   void catalogueUnreachable() { catalogue_reachable_ = false; }
   // Adds alias NAME pointing at LOCATION.
   void addAlias(const std::string& name, const std::string& location);
+  // Adds TEXT to the alias file as it stands (a malformed alias, say).
+  void addAliasText(const std::string& text) { client_aliases_ += text; }
 
   // Writes the alias file (catalogue and client aliases) and returns its path.
   std::filesystem::path writeAliasFile();

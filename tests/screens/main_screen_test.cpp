@@ -168,8 +168,11 @@ TEST(MainScreen, AnUnknownAliasEndsWithTheWaitScreenCreated) {
     MainScreenMachine machine;
     machine.work.write("Sys_Info.INI", "[BASE] ALIAS= NOPE\r\n");
     Tfrmkelvoupdate& screen = machine.show();
-    EXPECT_EQ(texts(machine.messages),
-              std::vector<std::string>{"Alias NOPE do BDE não encontrado."});
+    // The second line says where the alias was looked for.
+    const std::vector<std::string> shown = texts(machine.messages);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].substr(0, shown[0].find('\n')), "Alias NOPE do BDE não encontrado.");
+    EXPECT_NE(shown[0].find("\nUnknown alias 'NOPE' (alias file "), std::string::npos) << shown[0];
     EXPECT_EQ(screen.CheckListBox1->item(0)->checkState(), Qt::Unchecked);
     expectEndedEarly(screen, true);
   }
@@ -180,6 +183,20 @@ TEST(MainScreen, AnUnknownAliasEndsWithTheWaitScreenCreated) {
     EXPECT_EQ(texts(machine.messages), std::vector<std::string>{"Alias  do BDE não encontrado."});
     expectEndedEarly(screen, true);
   }
+}
+
+TEST(MainScreen, AMalformedAliasIsNamedWithItsFileAndLine) {
+  MainScreenMachine machine;
+  machine.addAliasText("[TORTA]\nSERVER NAME=/srv/torta.fdb\n");  // no DRIVER line
+  machine.work.write("Sys_Info.INI", "[BASE] ALIAS= TORTA\r\n");
+  Tfrmkelvoupdate& screen = machine.show();
+  const std::vector<std::string> shown = texts(machine.messages);
+  ASSERT_EQ(shown.size(), 1u);
+  const std::string first = "Alias TORTA do BDE não encontrado.\n";
+  EXPECT_EQ(shown[0].substr(0, first.size()), first);
+  EXPECT_NE(shown[0].find("aliases.ini:"), std::string::npos) << shown[0];
+  EXPECT_NE(shown[0].find("DRIVER"), std::string::npos) << shown[0];
+  expectEndedEarly(screen, true);
 }
 
 TEST(MainScreen, AnUnreachableCatalogueEndsWithEveryConnectionClosed) {

@@ -5,11 +5,8 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
-<<<<<<< HEAD
-#include <QProcess>
-=======
 #include <QMessageBox>
->>>>>>> h4
+#include <QProcess>
 #include <QPushButton>
 #include <cstdlib>
 #include <filesystem>

@@ -43,6 +43,8 @@ TEST(SettingsAlias, AnUnreadableFileIsAnError) {
 TEST(SettingsAlias, TheUnknownAliasMessageKeepsItsBlanks) {
   EXPECT_EQ(aliasNotFoundMessage(""), "Alias  do BDE não encontrado.");
   EXPECT_EQ(aliasNotFoundMessage("LOJA"), "Alias LOJA do BDE não encontrado.");
+  EXPECT_EQ(aliasNotFoundMessage("LOJA", "/etc/a.ini:3: no DRIVER line"),
+            "Alias LOJA do BDE não encontrado.\n/etc/a.ini:3: no DRIVER line");
 }
 
 // A registry stand-in whose ProgramFilesDir is FOLDER, and archivers placed
