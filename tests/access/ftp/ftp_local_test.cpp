@@ -104,7 +104,7 @@ TEST(FtpClientWithoutServer, ActiveModeAcceptGivesUpAfterItsTimeLimit) {
   listener.open("127.0.0.1");
   FtpTcpStream stream;
   try {
-    listener.accept(stream, 50);
+    listener.accept(stream, 50, "127.0.0.1");
     FAIL() << "accepted";
   } catch (const FtpSocketError& e) {
     EXPECT_STREQ(e.what(), "Accept timed out.");
