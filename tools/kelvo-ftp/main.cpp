@@ -23,7 +23,8 @@ const char* const kUsage =
     "  cd FOLDER       changes the server's current folder\n"
     "A failing command prints its error on standard error and the next one\n"
     "still runs. --events prints the status and work events on standard error.\n"
-    "The user name defaults to the updater's (" KELVO_FTP_USER "), the password to \"\".\n"
+    "The user name defaults to the updater's (" KELVO_FTP_USER
+    "), the password to \"\".\n"
     "Exit status: 0 when every command succeeded, 1 when one failed or the\n"
     "connection could not be made, 2 for a wrong command line.\n";
 
@@ -51,7 +52,8 @@ int argumentCount(const std::string& command) {
 }
 
 bool readPort(const std::string& text, int& port) {
-  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) {
+  if (text.empty() || text.size() > 5 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
     return false;
   }
   port = std::stoi(text);
