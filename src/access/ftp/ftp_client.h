@@ -88,11 +88,12 @@ class FtpClient {
   // Returns the size the server gives for NAME, or -1.
   std::int64_t Size(const std::string& name);
   // Downloads NAME into DESTINATION. The destination is replaced only when
-  // the server confirms the transfer; on any failure it stays as it was.
+  // the server confirms the transfer and the data is on disk; on any
+  // failure it stays as it was.
   // With OVERWRITE false an existing destination is an error.
   void Get(const std::string& name, const std::string& destination, bool overwrite = true);
   // Returns true while the control connection is open and the server has
-  // not closed it.
+  // neither closed it nor announced with 421 that it is closing it.
   bool Connected();
   // Signs off with QUIT and closes the connection.
   void Disconnect();
