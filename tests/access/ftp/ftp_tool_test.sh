@@ -20,7 +20,13 @@ grep -qx 'error: get: No such file.' "$work/err" || fail "error text: $(cat "$wo
 [ "$(cat "$work/h")" = "hello from the hostile server"$'\r' ] || fail "downloaded file"
 [ ! -e "$work/m" ] || fail "a refused download left a file"
 
-"$tool" 127.0.0.1 "$port" size hello.txt >/dev/null 2>&1 || fail "exit status without failures"
+"$tool" --active --events 127.0.0.1 "$port" list get hello.txt "$work/a" >"$work/out" 2>"$work/err" ||
+  fail "exit status without failures: $(cat "$work/err")"
+printf -- '-rw-r--r-- 1 u g 31 Jan 02  2020 hello.txt\n0\tfile\t31\t2020-01-02 00:00:00\thello.txt\n' |
+  cmp -s - "$work/out" || fail "listing printed: $(cat "$work/out")"
+grep -qx 'status 7: Transfer complete' "$work/err" && grep -qx 'work end' "$work/err" ||
+  fail "events: $(cat "$work/err")"
+cmp -s "$work/a" "$work/h" || fail "active-mode download"
 
 # The data reaches the disk before the rename makes it the destination.
 command -v strace >/dev/null || { echo "strace is missing" >&2; exit 77; }

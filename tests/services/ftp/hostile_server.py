@@ -2,8 +2,8 @@
 
 Plain sockets on 127.0.0.1, one thread per session. The user name chosen at
 log-in (any password) picks the misbehaviour; every other user gets a
-well-behaved session. Files served: "hello.txt" (HELLO below); any other name
-gets 550.
+well-behaved session. Files served: "hello.txt" (HELLO below), listed by
+LIST as LISTING; any other name gets 550.
 
   breakdata    RETR sends part of the file, resets the data connection and
                then never answers again
@@ -32,6 +32,7 @@ import threading
 import time
 
 HELLO = b"hello from the hostile server\r\n"
+LISTING = b"-rw-r--r-- 1 u g 31 Jan 02  2020 hello.txt\r\n"
 SILENCE = 60
 ENDLESS = 4 * 1024 * 1024
 
@@ -81,6 +82,13 @@ class Session:
         data.bind(("127.0.0.1", 0))
         data.connect(self.port)
         return data
+
+    def send_data(self, content):
+        self.reply("150 Opening data connection.")
+        data = self.data_connection()
+        data.sendall(content)
+        data.close()
+        self.reply("226 Transfer complete.")
 
     def retr(self, name):
         if name != "hello.txt":
@@ -151,6 +159,8 @@ class Session:
             self.reply("200 PORT command successful.")
         elif verb == "RETR":
             self.retr(arg)
+        elif verb == "LIST":
+            self.send_data(LISTING)
         elif verb == "QUIT":
             if self.user == "byenobreak":
                 self.send("221 Bye")
