@@ -54,18 +54,6 @@ std::size_t entriesIn(const fs::path& folder) {
       std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-TEST(FtpHostile, WellBehavedSessionDownloadsInBothModes) {
-  for (const bool passive : {true, false}) {
-    FtpClient client;
-    connectAs(client, "plain", passive);
-    test::TempFolder folder;
-    client.Get("hello.txt", (folder.path() / "hello.txt").string());
-    EXPECT_EQ(test::readFile(folder.path() / "hello.txt"), kHello);
-    EXPECT_EQ(client.Size("hello.txt"), static_cast<std::int64_t>(kHello.size()));
-    client.Disconnect();
-  }
-}
-
 TEST(FtpHostile, SilenceAfterABrokenDataConnectionEndsTheSessionInBoundedTime) {
   FtpClient client;
   test::FtpRecorder events(client);
