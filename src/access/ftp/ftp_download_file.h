@@ -44,7 +44,7 @@ class FtpDownloadFile {
   std::string temporary_;
   std::FILE* file_ = nullptr;
   std::uint64_t written_ = 0;
-  std::uint64_t queued_ = 0;  // bytes already handed to the disk's write-back
+  [[maybe_unused]] std::uint64_t queued_ = 0;  // bytes already handed to the disk's write-back
   bool committed_ = false;
 };
 
