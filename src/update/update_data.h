@@ -17,7 +17,8 @@ struct UpdateData {
   // Sets the central login on the catalogue connection (nothing is opened).
   // Loads the client library when API is null; raises its error when it is
   // missing.
-  explicit UpdateData(AliasRegistry& registry, std::shared_ptr<const IbClientApi> api = nullptr);
+  explicit UpdateData(AliasRegistry& registry,
+                      std::shared_ptr<const IbClientApi> api = nullptr);
   UpdateData(const UpdateData&) = delete;
   UpdateData& operator=(const UpdateData&) = delete;
 
