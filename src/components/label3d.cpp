@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "components/flagged_text.h"
 #include "components/label3d_geometry.h"
@@ -129,7 +130,9 @@ void TmyLabel3D::SetBorderPenStyle(TPenStyle value) {
 
 void TmyLabel3D::SetBorderWidth(int value) {
   FBorderWidth = value;
-  canvasPen_.setWidth(std::max(value, 0));
+  // Qt refuses pens of 32768 pixels and more; one that wide already covers
+  // any control, so a wider border draws the same.
+  canvasPen_.setWidth(std::clamp(value, 0, 32767));
   update();
 }
 
@@ -213,6 +216,12 @@ void TmyLabel3D::Paint(QPainter& canvas) {
   if (!text_image_key_ || !(*text_image_key_ == key)) {
     text_image_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
     text_image_.setDevicePixelRatio(ratio);
+    if (text_image_.isNull()) {
+      // Too large for an image of its own: the passes go straight to the canvas.
+      text_image_key_.reset();
+      paintTextPasses(canvas, flags);
+      return;
+    }
     text_image_.fill(Qt::transparent);
     QPainter image_canvas(&text_image_);
     if (FColored) {

@@ -1,8 +1,11 @@
 // Rotation, frames, text passes, drawing flags and ellipses of the label.
 #include "components/label3d_geometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <optional>
 
 namespace kelvo {
 
@@ -62,8 +65,15 @@ int alignedOffset(TAlignment alignment, int control_width, int box_width) {
 }
 
 std::vector<FrameBox> frameBoxes(int width, int height, int border_width) {
+  // Once a frame has no area the later ones, smaller still, draw nothing:
+  // the count stops there, whatever BORDER_WIDTH asks for.
   std::vector<FrameBox> boxes;
-  for (int k = 1; k <= border_width; ++k) boxes.push_back({width - 2 * k, height - 2 * k});
+  for (std::int64_t k = 1; k <= border_width; ++k) {
+    const std::int64_t w = std::int64_t{width} - 2 * k;
+    const std::int64_t h = std::int64_t{height} - 2 * k;
+    if (w <= 0 || h <= 0) break;
+    boxes.push_back({static_cast<int>(w), static_cast<int>(h)});
+  }
   return boxes;
 }
 
@@ -129,50 +139,73 @@ std::vector<TextPass> textPasses(TTextStyle style, int shift, ColorValue border_
   return passes;
 }
 
+namespace {
+
+// Returns the largest N in [0, LIMIT) for which FITS(N) holds, or nothing
+// when FITS(0) fails. FITS must hold for every N below one for which it holds
+// (the text only grows with N), which lets the search halve the range.
+std::optional<std::size_t> largestFitting(std::size_t limit,
+                                          const std::function<bool(std::size_t)>& fits) {
+  if (limit == 0 || !fits(0)) return std::nullopt;
+  std::size_t good = 0;
+  std::size_t bad = limit;  // first value known not to fit (or out of range)
+  while (bad - good > 1) {
+    const std::size_t mid = good + (bad - good) / 2;
+    if (fits(mid)) {
+      good = mid;
+    } else {
+      bad = mid;
+    }
+  }
+  return good;
+}
+
+}  // namespace
+
 std::u16string endEllipsis(std::u16string_view text, int max_width, const TextMeasure& measure) {
   if (measure(text) <= max_width) return std::u16string(text);
-  std::u16string candidate;
-  for (std::size_t keep = text.size(); keep-- > 0;) {
-    candidate.assign(text.substr(0, keep));
-    candidate.append(kEllipsis);
-    if (measure(candidate) <= max_width) return candidate;
-  }
-  return std::u16string(kEllipsis);
+  const auto candidate = [&](std::size_t keep) {
+    std::u16string s(text.substr(0, keep));
+    s.append(kEllipsis);
+    return s;
+  };
+  const auto keep = largestFitting(
+      text.size(), [&](std::size_t n) { return measure(candidate(n)) <= max_width; });
+  return keep ? candidate(*keep) : std::u16string(kEllipsis);
 }
 
 std::u16string pathEllipsis(std::u16string_view text, int max_width, const TextMeasure& measure) {
   if (measure(text) <= max_width) return std::u16string(text);
   const std::size_t separator = text.find_last_of(u"\\/");
-  std::u16string candidate;
   if (separator != std::u16string_view::npos) {
     const std::u16string_view head = text.substr(0, separator);
     const std::u16string_view tail = text.substr(separator);
-    for (std::size_t keep = head.size(); keep-- > 0;) {
-      candidate.assign(head.substr(0, keep));
-      candidate.append(kEllipsis);
-      candidate.append(tail);
-      if (measure(candidate) <= max_width) return candidate;
-    }
-    candidate.assign(kEllipsis);
-    candidate.append(tail);
-    if (measure(candidate) <= max_width) return candidate;
+    const auto candidate = [&](std::size_t keep) {
+      std::u16string s(head.substr(0, keep));
+      s.append(kEllipsis);
+      s.append(tail);
+      return s;
+    };
+    // Keeping no head at all ("..." and the last part) is the last try.
+    const auto keep = largestFitting(std::max<std::size_t>(head.size(), 1), [&](std::size_t n) {
+      return measure(candidate(n)) <= max_width;
+    });
+    if (keep) return candidate(*keep);
   }
-  // No separator, or the last part alone is too wide: keep both ends and
-  // give up characters from the middle, alternately from each side.
-  std::size_t front = (text.size() + 1) / 2;
-  std::size_t back = text.size() / 2;
-  while (front + back > 0) {
-    if (front >= back) {
-      --front;
-    } else {
-      --back;
-    }
-    candidate.assign(text.substr(0, front));
-    candidate.append(kEllipsis);
-    candidate.append(text.substr(text.size() - back));
-    if (measure(candidate) <= max_width) return candidate;
-  }
-  return std::u16string(kEllipsis);
+  // No separator, or the last part alone is too wide: keep both ends, the
+  // end one character longer when the kept count is odd, and give up
+  // characters from the middle.
+  const auto candidate = [&](std::size_t kept) {
+    const std::size_t front = kept / 2;
+    const std::size_t back = kept - front;
+    std::u16string s(text.substr(0, front));
+    s.append(kEllipsis);
+    s.append(text.substr(text.size() - back));
+    return s;
+  };
+  const auto kept = largestFitting(
+      text.size(), [&](std::size_t n) { return measure(candidate(n)) <= max_width; });
+  return kept ? candidate(*kept) : std::u16string(kEllipsis);
 }
 
 }  // namespace kelvo

@@ -56,7 +56,8 @@ struct FrameBox {
 };
 
 // Returns the BORDER_WIDTH frames of a WIDTH x HEIGHT control, outermost
-// first, each 2 pixels narrower and shorter than the one before.
+// first, each 2 pixels narrower and shorter than the one before, up to the
+// last one that still has an area.
 std::vector<FrameBox> frameBoxes(int width, int height, int border_width);
 
 // A line of a two-colour frame, both end points drawn.
@@ -89,6 +90,9 @@ std::vector<TextPass> textPasses(TTextStyle style, int shift, ColorValue border_
 
 // Measures a text's width in pixels.
 using TextMeasure = std::function<int(std::u16string_view)>;
+
+// The ellipses search the kept length by halving, so a long text costs a
+// few dozen measurements rather than one per character.
 
 // Returns TEXT, or as much of its start as fits in MAX_WIDTH followed by "...".
 std::u16string endEllipsis(std::u16string_view text, int max_width, const TextMeasure& measure);

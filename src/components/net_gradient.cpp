@@ -86,30 +86,39 @@ void TNetGradient::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void TNetGradient::Paint(QPainter& canvas) {
+  paintBands(canvas);
+  paintCaption(canvas);
+}
+
+void TNetGradient::paintBands(QPainter& canvas) {
   const int w = width();
   const int h = height();
-  if (w > 0 && h > 0) {
-    ColorValue start = resolveColor(FBeginColor);
-    ColorValue finish = resolveColor(FEndColor);
-    if (FDirection == fdRightToLeft) std::swap(start, finish);
+  if (w <= 0 || h <= 0) return;
+  // A control too large for its bitmap leaves what lies under it rather
+  // than writing through a bitmap that was never allocated.
+  QImage bitmap(w, h, QImage::Format_RGB32);
+  if (bitmap.isNull()) return;
 
-    // The bands differ only across x, so one scan line is composed and then
-    // copied down; the whole bitmap reaches the canvas in one draw.
-    QImage bitmap(w, h, QImage::Format_RGB32);
-    auto* row = reinterpret_cast<QRgb*>(bitmap.scanLine(0));
-    // Without bands nothing else would define the pixels: show the start colour.
-    std::fill(row, row + w, qRgb(redOf(start), greenOf(start), blueOf(start)));
-    for (const GradientBand& band : gradientBands(start, finish, w, FNumberOfColors)) {
-      const int left = std::max(band.left, 0);
-      const int right = std::min(band.right, w);
-      const QRgb pixel = qRgb(redOf(band.color), greenOf(band.color), blueOf(band.color));
-      for (int x = left; x < right; ++x) row[x] = pixel;
-    }
-    const auto row_bytes = static_cast<std::size_t>(w) * sizeof(QRgb);
-    for (int y = 1; y < h; ++y) std::memcpy(bitmap.scanLine(y), row, row_bytes);
-    canvas.drawImage(0, 0, bitmap);
+  ColorValue start = resolveColor(FBeginColor);
+  ColorValue finish = resolveColor(FEndColor);
+  if (FDirection == fdRightToLeft) std::swap(start, finish);
+  // The bands differ only across x, so one scan line is composed and then
+  // copied down; the whole bitmap reaches the canvas in one draw.
+  auto* row = reinterpret_cast<QRgb*>(bitmap.scanLine(0));
+  // Without bands nothing else would define the pixels: show the start colour.
+  std::fill(row, row + w, qRgb(redOf(start), greenOf(start), blueOf(start)));
+  for (const GradientBand& band : gradientBands(start, finish, w, FNumberOfColors)) {
+    const int left = std::max(band.left, 0);
+    const int right = std::min(band.right, w);
+    const QRgb pixel = qRgb(redOf(band.color), greenOf(band.color), blueOf(band.color));
+    for (int x = left; x < right; ++x) row[x] = pixel;
   }
+  const auto row_bytes = static_cast<std::size_t>(w) * sizeof(QRgb);
+  for (int y = 1; y < h; ++y) std::memcpy(bitmap.scanLine(y), row, row_bytes);
+  canvas.drawImage(0, 0, bitmap);
+}
 
+void TNetGradient::paintCaption(QPainter& canvas) {
   canvas.setBrush(Qt::NoBrush);
   canvas.setFont(FFont.face);
   canvas.setPen(toQColor(FFont.color));

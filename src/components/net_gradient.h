@@ -63,6 +63,8 @@ class TNetGradient : public QWidget {
   // Runs the painting at once when the control is on screen; a hidden
   // control shows its current properties when it is first painted.
   void repaintNow();
+  void paintBands(QPainter& canvas);
+  void paintCaption(QPainter& canvas);
 
   ColorValue FBeginColor = clGray;
   ColorValue FEndColor = clBtnFace;

@@ -5,14 +5,12 @@
 #include <QTimer>
 #include <memory>
 
-#include "screens/application_title.h"
 #include "screens/unit1.h"
 #include "screens/untfrmkelvoupdate.h"
 
 namespace kelvo {
 
 int Atualiza_Quarvessa(QApplication& app) {
-  app.setApplicationName(kApplicationTitle);
   // The program ends when the main screen closes, not when the confirmation
   // screen (the only window at first) does.
   app.setQuitOnLastWindowClosed(false);

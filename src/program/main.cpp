@@ -1,11 +1,10 @@
 // atualiza_quarvessa: the updater's executable.
 #include <QApplication>
 
-#include "components/glyph_cache.h"
 #include "program/Atualiza_Quarvessa.h"
+#include "program/startup_settings.h"
 
 int main(int argc, char** argv) {
-  kelvo::configureGlyphCache();
-  QApplication app(argc, argv);
-  return kelvo::Atualiza_Quarvessa(app);
+  const auto app = kelvo::startApplication(argc, argv);
+  return kelvo::Atualiza_Quarvessa(*app);
 }

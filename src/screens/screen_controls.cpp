@@ -1,14 +1,16 @@
 // Builders for fixed-position controls.
 #include "screens/screen_controls.h"
 
-#include "screens/screen_pictures.h"
-
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
+
+#include "screens/screen_pictures.h"
 
 namespace kelvo {
 
@@ -56,11 +58,28 @@ QPushButton* makePictureButton(QWidget* parent, const char* caption, QRect geome
 }
 
 void setTextColor(QWidget* widget, QColor color) {
+  // The disabled group keeps the style's greyed text, so that a disabled
+  // control still looks disabled.
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, color);
-  palette.setColor(QPalette::ButtonText, color);
-  palette.setColor(QPalette::Text, color);
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::WindowText, color);
+    palette.setColor(group, QPalette::ButtonText, color);
+    palette.setColor(group, QPalette::Text, color);
+  }
   widget->setPalette(palette);
+}
+
+void keepWholeTextInside(QLabel* label, int window_width) {
+  const QFontMetrics metrics(label->font());
+  const QString text = label->text();
+  // An italic face leans past its advance: the ink's right edge counts too.
+  const int needed = std::max({label->sizeHint().width(), metrics.horizontalAdvance(text),
+                               metrics.tightBoundingRect(text).right() + 2});
+  const QRect box = label->geometry();
+  const int right = std::min(box.x() + box.width(), window_width);
+  if (needed <= right - box.x()) return;
+  const int left = std::max(0, right - needed);
+  label->setGeometry(left, box.y(), right - left, box.height());
 }
 
 void setBackgroundColor(QWidget* widget, QColor color) {

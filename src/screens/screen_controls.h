@@ -34,7 +34,13 @@ QPushButton* makePictureButton(QWidget* parent, const char* caption, QRect geome
                                const QFont& font, const QString& resource, QSize picture_size,
                                PictureSide side);
 
-// Sets the colour WIDGET draws its text in.
+// Widens LABEL to the left, keeping its right edge (at most WINDOW_WIDTH),
+// when its text in its font is wider than the label, so that the whole text
+// shows inside a window WINDOW_WIDTH wide.
+void keepWholeTextInside(QLabel* label, int window_width);
+
+// Sets the colour WIDGET draws its text in while it is enabled; disabled, it
+// keeps the style's greyed text.
 void setTextColor(QWidget* widget, QColor color);
 
 // Fills WIDGET's background with COLOR.

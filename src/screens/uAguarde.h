@@ -3,9 +3,18 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "update/script_run.h"
 #include "update/update_data.h"
+
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QTimer;
 
 namespace kelvo {
 
@@ -24,7 +33,39 @@ class Taguarde : public QDialog {
 
   UpdateData data;
   CatalogDatabase& Database1 = data.catalog.Database1;
+  CatalogQuery& Query2 = data.catalog.Query2;
+  CatalogQuery& Query3 = data.catalog.Query3;
+  CatalogQuery& Table2 = data.catalog.Table2;
   IbDatabase& IBDatabase1 = data.client.IBDatabase1;
+  IbTransaction& IBTransaction1 = data.client.IBTransaction1;
+  IbTransaction& IBTransaction2 = data.client.IBTransaction2;
+  IbQuery& IBQuery1 = data.client.IBQuery1;
+  IbScript& IBScript1 = data.IBScript1;
+  std::string& tipo = data.tipo;
+
+  QFrame* Shape1 = nullptr;
+  QFrame* Bevel1 = nullptr;
+  QLabel* AGUARDE = nullptr;
+  QLabel* Label1 = nullptr;
+  QProgressBar* pb1 = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  // Returns the alias names the run works on: the main screen's ticked rows,
+  // in list order, read when the run starts. None until someone sets it.
+  std::function<std::vector<std::string>()> tickedAliases;
+  // Blocks for the given milliseconds after a failed script; the real pause
+  // unless replaced.
+  std::function<void(int)> pause;
+  // The clock and formats of the failure record's name; the system's unless
+  // replaced.
+  FailureClock failureClock;
+
+ public slots:
+  void FormShow();
+  void Timer1Timer();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   int tag_ = 0;

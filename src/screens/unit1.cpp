@@ -43,6 +43,8 @@ void TForm1::createControls() {
 
   Label2 = makeLabel(this, "Quarvessa", {719, 0, 181, 38}, screenFont("Verdana", 32, Bold | Italic),
                      Qt::black);
+  // Where the designed face is missing the stand-in is wider than 181 pixels.
+  keepWholeTextInside(Label2, 906);
 
   CheckBox1 = new QCheckBox(" ", this);
   CheckBox1->setGeometry(39, 560, 15, 17);
@@ -60,8 +62,11 @@ void TForm1::createControls() {
       makePictureButton(this, "&Continuar  ", {629, 567, 139, 38}, screenFont("Verdana", 16, Bold),
                         ":/pictures/arrow.png", {19, 20}, PictureSide::Right);
   BitBtn1->setEnabled(false);
+  // No button is the screen's default: Enter on a check box must not confirm.
+  BitBtn1->setAutoDefault(false);
   Button3 = makePictureButton(this, "&Sair", {795, 567, 90, 38}, screenFont("Verdana", 19, Bold),
                               ":/pictures/door.png", {22, 22}, PictureSide::Left);
+  Button3->setAutoDefault(false);
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);

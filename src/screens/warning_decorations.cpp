@@ -42,6 +42,11 @@ TmyLabel3D* makeWarningBanner(QWidget* parent, QRect geometry, const QString& ca
   banner->SetLabelStyle(lsDefault);
   banner->SetEllipsesStyle(esNone);
   banner->SetAutoSize(true);
+  // Auto-size fits the banner to its widest line from the left edge; the
+  // stand-in face wraps differently from the designed one, so the banner is
+  // centred again in its designed box.
+  const int spare = geometry.width() - banner->width();
+  if (spare > 0) banner->move(geometry.x() + spare / 2, banner->y());
   return banner;
 }
 

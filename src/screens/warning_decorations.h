@@ -19,7 +19,8 @@ class TmyLabel3D;
 TNetGradient* makeWarningBackdrop(QWidget* parent, QRect geometry, ColorValue begin);
 
 // Returns a centred, word-wrapped, raised (one pixel) bold banner at GEOMETRY
-// showing CAPTION at PIXEL_HEIGHT in COLOR over its red shade.
+// showing CAPTION at PIXEL_HEIGHT in COLOR over its red shade, sized to its
+// text and centred across GEOMETRY.
 TmyLabel3D* makeWarningBanner(QWidget* parent, QRect geometry, const QString& caption,
                               int pixel_height, ColorValue color);
 

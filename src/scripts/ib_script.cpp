@@ -1,6 +1,8 @@
 // The script runner: what each statement kind does, in which transaction.
 #include "scripts/ib_script.h"
 
+#include <algorithm>
+
 #include "access/interbase/ib_error.h"
 #include "scripts/statement_classifier.h"
 
@@ -11,7 +13,9 @@ using K = StatementKind;
 }  // namespace
 
 IbScript::IbScript(IbDatabase& database, IbTransaction& transaction)
-    : database_(&database),
+    : client_database_(database),
+      client_transaction_(transaction),
+      database_(&database),
       transaction_(&transaction),
       schema_transaction_(std::make_unique<IbTransaction>()) {
   schema_transaction_->setDefaultDatabase(database_);
@@ -34,6 +38,7 @@ IbScript::~IbScript() {
 }
 
 void IbScript::ExecuteScript() {
+  returnToClientConnection();
   character_set_.clear();
   batch_mode_ = false;
   batch_.clear();
@@ -149,17 +154,34 @@ void IbScript::executeSchemaStatement(const std::string& text) {
   }
 }
 
+// A selectable procedure, an EXECUTE BLOCK with SUSPEND or a SELECT of
+// GEN_ID does its work only while its rows are fetched: every row is read,
+// and a failing fetch fails the statement.
 void IbScript::executeDataStatement(const std::string& text) {
   IbStatement& statement = executor();
   statement.close();
-  transaction_->ensureStarted();
+  startDataTransaction();
   statement.prepare(text);
   statement.execute();
+  if (!statement.resultOpen()) return;
+  while (statement.fetch()) {
+  }
+  statement.close();
+}
+
+// Read committed: a snapshot started before a schema statement committed
+// would not see the table, column or view it made ("Column unknown").
+void IbScript::startDataTransaction() {
+  std::vector<std::string>& params = transaction_->params();
+  for (const char* name : {"read_committed", "rec_version"}) {
+    if (std::find(params.begin(), params.end(), name) == params.end()) params.emplace_back(name);
+  }
+  transaction_->ensureStarted();
 }
 
 void IbScript::executeInDataTransaction(const std::string& text) {
   if (executor_) executor_->close();
-  transaction_->ensureStarted();
+  startDataTransaction();
   executeImmediate(*database_, *transaction_, text);
 }
 
@@ -196,7 +218,7 @@ void IbScript::executeBatch() {
   std::vector<std::string> collected = std::move(batch_);
   batch_.clear();
   batch_mode_ = false;
-  transaction_->ensureStarted();
+  startDataTransaction();
   for (const std::string& text : collected) executeInDataTransaction(text);
 }
 

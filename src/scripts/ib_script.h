@@ -16,9 +16,14 @@ namespace kelvo {
 // Runs Script() with ExecuteScript(). Schema statements run in the runner's
 // own schema transaction, committed after each while AutoDDL is on; data
 // statements run in the data transaction, which the runner never commits
-// unless the script says COMMIT. The terminator, AutoDDL, Statistics, the
-// SQL dialect, no_savepoint and a connection of its own (after CONNECT or
-// CREATE DATABASE) carry over from one execution to the next.
+// unless the script says COMMIT. The data transaction reads committed data,
+// so that data statements see the schema that earlier statements committed.
+// A statement that returns rows has every row fetched, since the server does
+// its work (and raises its errors) only while rows are fetched. The
+// terminator, AutoDDL, Statistics, the SQL dialect and no_savepoint carry
+// over from one execution to the next; a connection of its own (after
+// CONNECT or CREATE DATABASE) lasts only until the execution ends: the next
+// one starts again on the caller's connection.
 class IbScript {
  public:
   // Text of the error raised when a script ends inside a batch block.
@@ -39,7 +44,9 @@ class IbScript {
   const std::string& Terminator() const { return reader_.terminator(); }
   void setTerminator(std::string terminator) { reader_.setTerminator(std::move(terminator)); }
 
-  // Executes Script() from its first line. Returns when every statement ran;
+  // Returns to the caller's connection (closing one of its own, which
+  // commits its work), then executes Script() from its first line. Returns
+  // when every statement ran;
   // raises an Error when one fails or the script cannot be read on ("Invalid
   // statement" with the statement's text, "Invalid Comment", an INPUT file's
   // error), so that a script that stopped early never looks completed.
@@ -66,12 +73,16 @@ class IbScript {
   void connect(const Statement& statement);
   void createDatabase(const Statement& statement);
   void useConnection(std::unique_ptr<IbDatabase> database);
+  void returnToClientConnection();
+  void startDataTransaction();
   void collectForBatch(const Statement& statement);
   void executeBatch();
   IbStatement& executor();
 
   StatementReader reader_;
   std::vector<std::string> script_;
+  IbDatabase& client_database_;
+  IbTransaction& client_transaction_;
   IbDatabase* database_;
   IbTransaction* transaction_;
   // Declared in the order they must be destroyed in reverse.

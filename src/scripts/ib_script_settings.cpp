@@ -88,6 +88,39 @@ void IbScript::useConnection(std::unique_ptr<IbDatabase> database) {
   setSavepoints(!no_savepoint_);
 }
 
+// Every execution starts on the caller's connection, so that a script that
+// said CONNECT or CREATE DATABASE does not send the next scripts (and the
+// next client databases' scripts) elsewhere while their versions are
+// recorded as applied. Closing the runner's own connection commits its work,
+// as when the runner goes; a failing close is the error of this execution.
+void IbScript::returnToClientConnection() {
+  if (!own_database_) return;
+  executor_.reset();
+  std::unique_ptr<IbDatabase> own = std::move(own_database_);
+  std::unique_ptr<IbTransaction> own_transaction = std::move(own_transaction_);
+  const auto back = [&] {
+    if (schema_transaction_->inTransaction()) {
+      try {
+        schema_transaction_->rollback();
+      } catch (const Error&) {
+        // The connection it ran on is going; the first error is reported.
+      }
+    }
+    schema_transaction_->setDefaultDatabase(&client_database_);
+    database_ = &client_database_;
+    transaction_ = &client_transaction_;
+    setSavepoints(!no_savepoint_);
+  };
+  try {
+    if (schema_transaction_->inTransaction()) schema_transaction_->commit();
+    if (own->connected()) own->close();
+  } catch (...) {
+    back();
+    throw;  // the handles of the own connection are released quietly
+  }
+  back();
+}
+
 void IbScript::connect(const Statement& statement) {
   if (!own_database_) useConnection(std::make_unique<IbDatabase>(database_->apiPointer()));
   executor_.reset();

@@ -2,8 +2,8 @@
 #include "scripts/script_lines.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/codepage.h"
 #include "platform/error.h"
@@ -17,20 +17,39 @@ std::vector<std::string> splitScriptLines(std::string_view text) {
   return {views.begin(), views.end()};
 }
 
+// A device such as /dev/zero or a pipe never ends, and a huge file would be
+// held in memory whole, several times over: both are refused before reading.
 std::vector<std::string> loadScriptFile(const std::string& path) {
-  if (directoryExists(path)) {
-    throw Error("Cannot open file \"" + path + "\". " + systemErrorMessage(EISDIR));
+  const auto refuse = [&](const std::string& why) -> std::vector<std::string> {
+    throw Error("Cannot open file \"" + path + "\". " + why);
+  };
+  if (directoryExists(path)) return refuse(systemErrorMessage(EISDIR));
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (!error && status.type() != std::filesystem::file_type::regular) {
+    return refuse("It is not a regular file");
   }
   errno = 0;
   std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  if (in) content << in.rdbuf();
-  if (!in || in.bad()) {
+  if (!in) {
     const int code = errno;
-    throw Error("Cannot open file \"" + path + "\". " +
-                systemErrorMessage(code != 0 ? code : ENOENT));
+    return refuse(systemErrorMessage(code != 0 ? code : ENOENT));
   }
-  return splitScriptLines(ansiToUtf8(content.str()));
+  // Read in pieces up to one byte beyond the limit, so that a file that
+  // grows while it is read is refused as well.
+  const std::string too_large = "It is larger than " +
+                                std::to_string(kMaxScriptFileSize / (1024 * 1024)) +
+                                " MiB, too large for a script";
+  const auto size = std::filesystem::file_size(path, error);
+  if (!error && size > kMaxScriptFileSize) return refuse(too_large);
+  std::string content;
+  char piece[64 * 1024];
+  while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+    content.append(piece, static_cast<std::size_t>(in.gcount()));
+    if (content.size() > kMaxScriptFileSize) return refuse(too_large);
+  }
+  if (in.bad()) return refuse(systemErrorMessage(errno != 0 ? errno : EIO));
+  return splitScriptLines(ansiToUtf8(content));
 }
 
 }  // namespace kelvo

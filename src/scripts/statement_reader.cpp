@@ -44,7 +44,10 @@ void StatementReader::setTerminator(std::string terminator) {
   terminator_ = std::move(terminator);
 }
 
-void StatementReader::start(const std::vector<std::string>& script) {
+void StatementReader::start(const std::vector<std::string>& script, std::string source) {
+  sources_.assign(1, std::move(source));
+  marks_.clear();
+  statement_start_ = 0;
   script_ = &script;
   script_next_ = 0;
   inputs_.clear();
@@ -63,14 +66,29 @@ bool StatementReader::linesRemain() const {
   return script_ != nullptr && script_next_ < script_->size();
 }
 
-const std::string* StatementReader::takeLine() {
+const std::string* StatementReader::takeLine(LineMark& mark) {
   while (!inputs_.empty()) {
     LineSource& input = inputs_.back();
-    if (input.next < input.lines.size()) return &input.lines[input.next++];
+    if (input.next < input.lines.size()) {
+      mark = LineMark{0, input.source, input.next + 1};
+      return &input.lines[input.next++];
+    }
     inputs_.pop_back();
   }
-  if (script_ != nullptr && script_next_ < script_->size()) return &(*script_)[script_next_++];
+  if (script_ != nullptr && script_next_ < script_->size()) {
+    mark = LineMark{0, 0, script_next_ + 1};
+    return &(*script_)[script_next_++];
+  }
   return nullptr;
+}
+
+StatementReader::Position StatementReader::position() const {
+  const auto after = std::upper_bound(
+      marks_.begin(), marks_.end(), statement_start_,
+      [](std::size_t offset, const LineMark& mark) { return offset < mark.offset; });
+  if (after == marks_.begin()) return {};
+  const LineMark& mark = *(after - 1);
+  return Position{sources_[mark.source], mark.line};
 }
 
 bool StatementReader::pendingBlank() const {
@@ -84,9 +102,12 @@ bool StatementReader::readMore() {
   bool blank = pendingBlank();
   bool read = false;
   do {
-    const std::string* line = takeLine();
+    LineMark mark{};
+    const std::string* line = takeLine(mark);
     if (line == nullptr) break;
     pending_ += "\r\n";
+    mark.offset = pending_.size();
+    marks_.push_back(mark);
     pending_ += *line;
     read = true;
     blank = blank && std::all_of(line->begin(), line->end(), isBlank);
@@ -103,6 +124,12 @@ void StatementReader::skipBlanks() {
 void StatementReader::compactPending() {
   if (head_ > 0 && head_ * 2 >= pending_.size()) {
     pending_.erase(0, head_);
+    // The last line that began in the dropped part now begins at 0.
+    const auto after = std::upper_bound(
+        marks_.begin(), marks_.end(), head_,
+        [](std::size_t offset, const LineMark& mark) { return offset < mark.offset; });
+    if (after - marks_.begin() > 1) marks_.erase(marks_.begin(), after - 1);
+    for (LineMark& mark : marks_) mark.offset = mark.offset > head_ ? mark.offset - head_ : 0;
     head_ = 0;
   }
 }
@@ -257,7 +284,9 @@ void StatementReader::openInput(const Statement& statement) {
     throw StatementReaderError("INPUT files nested too deeply: " + name, statement.text);
   }
   try {
-    inputs_.push_back(LineSource{load_input_(name), 0});
+    std::vector<std::string> lines = load_input_(name);
+    sources_.push_back(name);
+    inputs_.push_back(LineSource{std::move(lines), 0, sources_.size() - 1});
   } catch (const Error& error) {
     stopped_ = true;
     throw StatementReaderError(error.what(), statement.text);
@@ -269,7 +298,10 @@ std::optional<Statement> StatementReader::next() {
     if (pendingBlank() && !linesRemain()) return std::nullopt;
     if (pendingBlank()) readMore();
     compactPending();
+    skipBlanks();
+    statement_start_ = head_;
     skipLeadingComments();
+    statement_start_ = head_;
     Statement statement;
     scanStatement(statement);
     tokens_ = nullptr;

@@ -26,6 +26,13 @@ class StatementReaderError : public Error {
 
 class StatementReader {
  public:
+  // Where a statement starts: the script's name (as given to start()) or an
+  // INPUT file's name, and the line there, counted from 1.
+  struct Position {
+    std::string source;
+    std::size_t line = 0;
+  };
+
   // Returns the lines of the INPUT file NAME; raises an Error on failure.
   using InputFileLoader = std::function<std::vector<std::string>(const std::string& name)>;
 
@@ -42,8 +49,9 @@ class StatementReader {
   void setInputFileLoader(InputFileLoader loader) { load_input_ = std::move(loader); }
 
   // Starts reading SCRIPT from its first line, with nothing pending, no input
-  // lines and the stopped flag clear. SCRIPT must outlive the reading.
-  void start(const std::vector<std::string>& script);
+  // lines and the stopped flag clear. SCRIPT must outlive the reading;
+  // SOURCE names it in position().
+  void start(const std::vector<std::string>& script, std::string source = {});
 
   // Returns the next statement, or nothing when the lines and the pending
   // text are exhausted or the reader was stopped. Statements of the kinds
@@ -56,16 +64,27 @@ class StatementReader {
   void stop() { stopped_ = true; }
   bool stopped() const { return stopped_; }
 
+  // Returns where the statement last returned by next() starts; after a
+  // StatementReaderError, where the unreadable statement or comment starts.
+  Position position() const;
+
  private:
   // Where the next line comes from: the INPUT files (innermost first), then
   // the script.
   struct LineSource {
     std::vector<std::string> lines;
     std::size_t next = 0;
+    std::size_t source = 0;  // index into sources_
+  };
+  // The line that starts at OFFSET of the pending text.
+  struct LineMark {
+    std::size_t offset;
+    std::size_t source;
+    std::size_t line;
   };
 
   bool linesRemain() const;
-  const std::string* takeLine();
+  const std::string* takeLine(LineMark& mark);
   bool readMore();
   bool pendingBlank() const;
   void skipBlanks();
@@ -89,6 +108,9 @@ class StatementReader {
   std::vector<std::string>* tokens_ = nullptr;  // the statement being scanned
   bool module_ = false;
   bool stopped_ = false;
+  std::vector<std::string> sources_;
+  std::vector<LineMark> marks_;
+  std::size_t statement_start_ = 0;
 };
 
 }  // namespace kelvo

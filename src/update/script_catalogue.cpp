@@ -34,8 +34,10 @@ std::string pendingListStatement(std::string_view programa, std::string_view ver
 }
 
 std::string scriptTextStatement(std::string_view programa, std::string_view versao) {
+  // Only a released row may supply the text: a draft filed under the same
+  // pair must never run, whichever row the catalogue returns first.
   return "select texto from scripts where programa='" + sqlQuoted(programa) + "' and versao='" +
-         sqlQuoted(versao) + "'";
+         sqlQuoted(versao) + "' and liberado='S'";
 }
 
 std::int64_t ScriptCatalogue::pendingCount(std::string_view programa, std::string_view versao) {

@@ -24,7 +24,8 @@ std::string pendingCountStatement(std::string_view programa, std::string_view ve
 // version order.
 std::string pendingListStatement(std::string_view programa, std::string_view versao);
 
-// Returns the statement reading the text of the script (PROGRAMA, VERSAO).
+// Returns the statement reading the text of the released script (PROGRAMA,
+// VERSAO).
 std::string scriptTextStatement(std::string_view programa, std::string_view versao);
 
 // The catalogue side of one client database's update, on the queries of
@@ -45,7 +46,8 @@ class ScriptCatalogue {
 
   // Returns the text of the pending list's current script as lines: the
   // stored bytes read in the ANSI code page and divided at CR LF, lone CR
-  // and lone LF. An empty text, or a script no longer there, gives no lines.
+  // and lone LF. Only a released row supplies the text. An empty text, or a
+  // script no longer there (or no longer released), gives no lines.
   std::vector<std::string> scriptText();
 
   // Closes the pending list.

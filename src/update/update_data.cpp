@@ -6,7 +6,7 @@
 namespace kelvo {
 
 UpdateData::UpdateData(AliasRegistry& registry, std::shared_ptr<const IbClientApi> api)
-    : catalog(registry), client(api ? std::move(api) : loadIbClientLibrary()) {
+    : registry(registry), catalog(registry), client(api ? std::move(api) : loadIbClientLibrary()) {
   setCatalogLogin(catalog.Database1);
 }
 

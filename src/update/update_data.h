@@ -17,11 +17,11 @@ struct UpdateData {
   // Sets the central login on the catalogue connection (nothing is opened).
   // Loads the client library when API is null; raises its error when it is
   // missing.
-  explicit UpdateData(AliasRegistry& registry,
-                      std::shared_ptr<const IbClientApi> api = nullptr);
+  explicit UpdateData(AliasRegistry& registry, std::shared_ptr<const IbClientApi> api = nullptr);
   UpdateData(const UpdateData&) = delete;
   UpdateData& operator=(const UpdateData&) = delete;
 
+  AliasRegistry& registry;    // the aliases of the client databases and of "Check"
   CatalogConnection catalog;  // Database1, Query2, Query3, Table2
   ClientConnection client;    // IBDatabase1, IBTransaction1, IBTransaction2, IBQuery1
   IbScript IBScript1{client.IBDatabase1, client.IBTransaction1};

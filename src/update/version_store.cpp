@@ -44,6 +44,15 @@ std::string VersionStore::readVersion() {
 
 void VersionStore::recordVersion(std::string_view version) {
   executeAndCommit("update versao set versao='" + sqlQuoted(version) + "'" + ";");
+  // The update has no row condition, so it changed none only when the table
+  // is empty; without a row the version would be lost and every script
+  // offered again on the next run.
+  query_.setSqlText("select count(*) CT from versao");
+  query_.open();
+  const bool empty = query_.fieldByName("CT").asInteger() == 0;
+  query_.close();
+  transaction().rollback();
+  if (empty) executeAndCommit("insert into versao (versao) values ('" + sqlQuoted(version) + "');");
 }
 
 }  // namespace kelvo

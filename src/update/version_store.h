@@ -19,7 +19,8 @@ class VersionStore {
   // empty text.
   std::string readVersion();
 
-  // Sets the version of every row to VERSION and commits.
+  // Sets the version of every row to VERSION and commits; an empty table
+  // gets one row holding VERSION.
   void recordVersion(std::string_view version);
 
  private:

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <random>
 #include <string>
 
 namespace kelvo {
@@ -46,6 +48,15 @@ TEST(Frames, ShrinkByTwoPixelsPerFrameFromTheTopLeftCorner) {
   EXPECT_EQ(boxes[2].width, 94);
   EXPECT_EQ(boxes[2].height, 34);
   EXPECT_TRUE(frameBoxes(100, 40, 0).empty());
+
+  // However many frames are asked for, they stop at the last one with an area.
+  const auto many = frameBoxes(100, 40, std::numeric_limits<int>::max());
+  ASSERT_EQ(many.size(), 19u);
+  EXPECT_EQ(many.back().width, 62);
+  EXPECT_EQ(many.back().height, 2);
+  EXPECT_EQ(frameBoxes(5, 5, 1000).size(), 2u);
+  EXPECT_TRUE(frameBoxes(2, 100, 1000).empty());
+  EXPECT_TRUE(frameBoxes(0, 0, std::numeric_limits<int>::max()).empty());
 
   const auto lines = twoColorFrameLines(9, 5);
   ASSERT_EQ(lines.size(), 4u);
@@ -109,6 +120,69 @@ TEST(Ellipses, KeepWhatFitsAndMarkWhatWasLeftOut) {
   // The last part alone is too wide: both ends are kept.
   EXPECT_EQ(narrow(pathEllipsis(u"C:\\averyveryverylongname", 11, charWidth)), "C:\\a...name");
   EXPECT_EQ(narrow(pathEllipsis(u"abcdefghij", 7, charWidth)), "ab...ij");
+}
+
+// The ellipses as a one-character-at-a-time search finds them: the shortest
+// candidate last, so the first that fits is the longest.
+std::u16string endByScan(std::u16string_view text, int max_width, const TextMeasure& measure) {
+  if (measure(text) <= max_width) return std::u16string(text);
+  for (std::size_t keep = text.size(); keep-- > 0;) {
+    std::u16string c = std::u16string(text.substr(0, keep)) + u"...";
+    if (measure(c) <= max_width) return c;
+  }
+  return u"...";
+}
+
+std::u16string middleByScan(std::u16string_view text, int max_width, const TextMeasure& measure) {
+  if (measure(text) <= max_width) return std::u16string(text);
+  std::size_t front = (text.size() + 1) / 2;
+  std::size_t back = text.size() / 2;
+  while (front + back > 0) {
+    front >= back ? --front : --back;
+    std::u16string c = std::u16string(text.substr(0, front)) + u"..." +
+                       std::u16string(text.substr(text.size() - back));
+    if (measure(c) <= max_width) return c;
+  }
+  return u"...";
+}
+
+TEST(Ellipses, FindTheSameLengthAsACharacterByCharacterSearch) {
+  // Characters of different widths, as in a proportional face.
+  const TextMeasure proportional = [](std::u16string_view text) {
+    int w = 0;
+    for (char16_t c : text) w += c == u'.' ? 2 : 3 + c % 5;
+    return w;
+  };
+  std::mt19937 random(7);
+  for (int round = 0; round < 300; ++round) {
+    std::u16string text(random() % 40, u'a');
+    for (char16_t& c : text) c = static_cast<char16_t>(u'a' + random() % 26);
+    const int width = static_cast<int>(random() % 150);
+    EXPECT_EQ(endEllipsis(text, width, proportional), endByScan(text, width, proportional));
+    EXPECT_EQ(pathEllipsis(text, width, proportional), middleByScan(text, width, proportional));
+  }
+}
+
+TEST(Ellipses, ALongTextTakesAFewMeasurementsNotOnePerCharacter) {
+  int measurements = 0;
+  const TextMeasure counted = [&](std::u16string_view text) {
+    ++measurements;
+    return static_cast<int>(text.size());
+  };
+  const std::u16string long_text(16000, u'a');
+  EXPECT_EQ(endEllipsis(long_text, 1000, counted), std::u16string(997, u'a') + u"...");
+  EXPECT_LT(measurements, 40);
+
+  measurements = 0;
+  const std::u16string path = u"C:\\" + long_text + u"\\file.txt";
+  EXPECT_EQ(pathEllipsis(path, 100, counted),
+            u"C:\\" + std::u16string(85, u'a') + u"...\\file.txt");
+  EXPECT_LT(measurements, 40);
+
+  measurements = 0;
+  EXPECT_EQ(pathEllipsis(long_text, 101, counted),
+            std::u16string(49, u'a') + u"..." + std::u16string(49, u'a'));
+  EXPECT_LT(measurements, 80);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <thread>
 
@@ -228,6 +229,37 @@ TEST(Label3D, FramesOutlineFromTheTopLeftEachTwoPixelsSmaller) {
   EXPECT_EQ(pixelAt(image, 0, 37), clBlack);
   label.SetBorderType(btRaised);
   EXPECT_EQ(pixelAt(paintOf(label), 0, 0), 0xFFFFFFu);
+}
+
+TEST(Label3D, AHugeBorderWidthDrawsOnlyTheFramesThatFit) {
+  TmyLabel3D label;
+  label.SetAutoSize(false);
+  label.resize(100, 40);
+  label.SetCaption(QString());
+  label.SetBorder(true);
+  label.SetBorderColor(clRed);
+  label.SetBorderWidth(std::numeric_limits<int>::max());
+  // A pen that wide covers the whole control.
+  const QImage image = paintOf(label);
+  for (const QPoint p : {QPoint(0, 0), QPoint(50, 20), QPoint(99, 39)}) {
+    EXPECT_EQ(pixelAt(image, p.x(), p.y()), clRed) << p.x() << "," << p.y();
+  }
+  // The last lines of a two-colour frame, right and bottom, cover it all too.
+  label.SetBorderType(btRaised);
+  EXPECT_EQ(pixelAt(paintOf(label), 50, 20), 0x808080u);
+}
+
+TEST(Label3D, ALabelTooLargeForAnImageOfItsTextStillDrawsTheText) {
+  TmyLabel3D label;
+  makeBanner(label);
+  label.resize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  QImage image(120, 70, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  {
+    QPainter painter(&image);
+    label.Paint(painter);
+  }
+  EXPECT_GT(inkCount(image, clWhite), 200);
 }
 
 // Returns the smallest rectangle holding every pixel that is not black.

@@ -128,6 +128,28 @@ TEST(NetGradient, DrawsTheCaptionOverTheGradientAtItsTextPosition) {
   EXPECT_EQ(beyond, 0);
 }
 
+TEST(NetGradient, TooLargeForItsBitmapItLeavesTheCanvasAndStillWritesItsCaption) {
+  TNetGradient gradient;
+  gradient.SetFont({QFont(QStringLiteral("DejaVu Sans"), 12), clWhite});
+  gradient.SetCaption(QStringLiteral("XX"));
+  gradient.resize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);  // a bitmap of about a petabyte
+  QImage image(60, 40, QImage::Format_RGB32);
+  image.fill(QColor(0, 0, 255));
+  {
+    QPainter painter(&image);
+    gradient.Paint(painter);
+  }
+  EXPECT_EQ(pixelAt(image, 2, 2), rgbColor(0, 0, 255));
+  EXPECT_EQ(pixelAt(image, 59, 39), rgbColor(0, 0, 255));
+  int caption_pixels = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      caption_pixels += pixelAt(image, x, y) != rgbColor(0, 0, 255);
+    }
+  }
+  EXPECT_GT(caption_pixels, 20);
+}
+
 TEST(NetGradient, RepaintsAtOnceOrLaterAsEachPropertyRequires) {
   TNetGradient g;
   g.resize(50, 20);

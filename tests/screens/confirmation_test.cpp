@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -91,6 +93,113 @@ TEST(ListaArquivos, SortsWithoutCaseAndSkipsDotNames) {
   QStringList none;
   TForm1::ListaArquivos("SCRIPT_ERRO*.*", none);
   EXPECT_TRUE(none.isEmpty());
+}
+
+TEST(Confirmation, EnterOnACheckBoxPressesNoButton) {
+  TempFolder folder;
+  WorkingFolder cwd(folder.path());
+  TForm1 form;
+  form.show();
+  form.CheckBox1->click();
+  form.CheckBox2->click();
+  ASSERT_TRUE(form.BitBtn1->isEnabled());
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    QTest::keyClick(form.CheckBox2, key);
+    EXPECT_EQ(form.Tag(), 0);
+    EXPECT_TRUE(form.isVisible());
+  }
+  // The button itself still answers the keyboard.
+  QTest::keyClick(form.BitBtn1, Qt::Key_Space);
+  EXPECT_EQ(form.Tag(), 1);
+}
+
+// Counts the pixels of IMAGE inside AREA for which TEST holds.
+template <typename Test>
+int countPixels(const QImage& image, const QRect& area, Test test) {
+  int n = 0;
+  const QRect inside = area.intersected(image.rect());
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) n += test(image.pixel(x, y));
+  }
+  return n;
+}
+
+bool isDark(QRgb p) { return qRed(p) < 96 && qGreen(p) < 96 && qBlue(p) < 96; }
+
+// Returns how many columns of IMAGE inside AREA lie from the first to the
+// last one holding a dark pixel.
+int darkSpan(const QImage& image, const QRect& area) {
+  int first = -1;
+  int last = -1;
+  for (int x = area.left(); x <= area.right(); ++x) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      if (!isDark(image.pixel(x, y))) continue;
+      if (first < 0) first = x;
+      last = x;
+      break;
+    }
+  }
+  return first < 0 ? 0 : last - first + 1;
+}
+
+TEST(ConfirmationLooks, QuarvessaShowsWholeInsideTheWindow) {
+  TForm1 form;
+  const QImage shot = form.grab().toImage();
+  // The word alone in its font, with room to spare on every side.
+  QImage alone(700, 100, QImage::Format_RGB32);
+  alone.fill(Qt::white);
+  {
+    QPainter painter(&alone);
+    painter.setFont(form.Label2->font());
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(100, 0, 600, 100), Qt::AlignLeft | Qt::AlignVCenter, "Quarvessa");
+  }
+  const int whole = countPixels(alone, alone.rect(), isDark);
+  const int shown = countPixels(shot, QRect(450, 0, 456, 60), isDark);
+  EXPECT_GT(whole, 500);
+  EXPECT_GE(shown, whole * 97 / 100) << "shown " << shown << " of " << whole;
+  EXPECT_NEAR(darkSpan(shot, QRect(450, 0, 456, 60)), darkSpan(alone, alone.rect()), 1);
+  EXPECT_LE(form.Label2->geometry().right(), 905);
+}
+
+TEST(ConfirmationLooks, DisabledContinuarLooksDisabled) {
+  TForm1 form;
+  const auto darkText = [&] {
+    const QImage button = form.BitBtn1->grab().toImage();
+    return countPixels(button, button.rect(), isDark);
+  };
+  ASSERT_FALSE(form.BitBtn1->isEnabled());
+  const int disabled = darkText();
+  form.BitBtn1->setEnabled(true);
+  const int enabled = darkText();
+  EXPECT_GT(enabled, 100);
+  EXPECT_LT(disabled, enabled / 4) << "disabled " << disabled << ", enabled " << enabled;
+}
+
+// Returns the middle, across, of the pixels of COLOR inside AREA.
+double inkCentre(const QImage& image, const QRect& area, QRgb color) {
+  int left = area.right();
+  int right = area.left();
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if ((image.pixel(x, y) & 0xFFFFFF) != (color & 0xFFFFFF)) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+    }
+  }
+  return (left + right) / 2.0;
+}
+
+TEST(ConfirmationLooks, BannersSitInTheMiddleOfTheirDesignedBoxes) {
+  TForm1 confirmation;
+  const QRect confirmation_box(6, 26, 889, 528);
+  EXPECT_NEAR(inkCentre(confirmation.grab().toImage(), confirmation_box, qRgb(255, 255, 255)),
+              confirmation_box.center().x(), 4);
+
+  TForm2 error;
+  const QRect error_box(96, 0, 635, 234);
+  EXPECT_NEAR(inkCentre(error.grab().toImage(), error_box, qRgb(255, 255, 0)),
+              error_box.center().x(), 4);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <cstdlib>
 #include <filesystem>
 
 #include "program/Atualiza_Quarvessa.h"
@@ -115,6 +118,62 @@ TEST(StartUp, EveryKindOfFailureRecordBlocksTheUpdate) {
 TEST(StartUp, DotNamesAndLookAlikesNeverBlock) {
   EXPECT_EQ(gateShows({}), "");
   EXPECT_EQ(gateShows({".SCRIPT_ERRO.TXT", "XSCRIPT_ERRO.TXT", "SCRIPT_ERR.TXT"}), "");
+}
+
+// Returns how many pixels of IMAGE inside AREA are exactly COLOR.
+int pixelsOf(const QImage& image, const QRect& area, QRgb color) {
+  int n = 0;
+  const QRect inside = area.intersected(image.rect());
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+      n += (image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF);
+    }
+  }
+  return n;
+}
+
+// Returns the top-left corner of the first column of COLOR in IMAGE (the
+// backdrop's first band marks the window's left edge), or (-1, -1).
+QPoint firstOf(const QImage& image, QRgb color) {
+  for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y) {
+      if ((image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF)) return {x, y};
+    }
+  }
+  return {-1, -1};
+}
+
+TEST(StartUpOnDisplay, TheRealProgramDrawsTheConfirmationBanner) {
+  const char* source = std::getenv("KELVO_SOURCE_DIR");
+  const char* binary = std::getenv("KELVO_BINARY_DIR");
+  ASSERT_TRUE(source != nullptr && binary != nullptr);
+  TempFolder folder;  // nothing in it: the confirmation screen stays up
+  const QString shot_path = QString::fromStdString((folder.path() / "screen.png").string());
+
+  QProcess capture;
+  capture.setWorkingDirectory(QString::fromStdString(folder.path().string()));
+  capture.setProcessChannelMode(QProcess::ForwardedChannels);
+  capture.start(
+      QString::fromUtf8(source) + "/tests/support/xcb-capture",
+      {shot_path, "3", "--", QString::fromUtf8(binary) + "/src/program/atualiza_quarvessa"});
+  ASSERT_TRUE(capture.waitForFinished(120000));
+  ASSERT_EQ(capture.exitCode(), 0);
+  const QImage shot(shot_path);
+  ASSERT_EQ(shot.size(), QSize(1024, 768));
+
+  // The same screen drawn here, with the same start-up settings, gives the
+  // count of the banner's white glyph pixels to expect.
+  TForm1 here;
+  const QRect banner_box(6, 26, 889, 528);
+  const int expected = pixelsOf(here.grab().toImage(), banner_box, qRgb(255, 255, 255));
+  ASSERT_GT(expected, 20000);
+
+  const QPoint window = firstOf(shot, qRgb(202, 101, 0));
+  ASSERT_GE(window.x(), 0) << "the confirmation screen is not on the display";
+  const int drawn = pixelsOf(shot, banner_box.translated(window), qRgb(255, 255, 255));
+  EXPECT_GE(drawn, expected * 9 / 10)
+      << "banner pixels on the display: " << drawn << " of " << expected;
+  EXPECT_LE(drawn, expected * 11 / 10);
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
 #include "access/interbase/ib_client_connection.h"
 #include "access/interbase/ib_error.h"
 #include "access/interbase/ib_test_database.h"
@@ -191,21 +195,88 @@ TEST_F(IbScriptTest, SetCommandsChangeTheRunnerSettings) {
   EXPECT_EQ(failureOf("SET SQL DIALECT X;"), "'X' is not a valid integer value");
 }
 
-TEST_F(IbScriptTest, CreateDatabaseAndConnectGiveTheRunnerItsOwnConnection) {
+TEST_F(IbScriptTest, CreateDatabaseAndConnectLastOnlyUntilTheScriptEnds) {
   const std::string other = (database.folder() / "other.fdb").string();
   run("SET SQL DIALECT 1;\nCREATE DATABASE '" + other +
       "' USER 'ROOT' PASSWORD '471806' PAGE_SIZE 4096;\nCREATE TABLE O (A INTEGER);\n"
-      "INSERT INTO O VALUES (1);\nCOMMIT;");
+      "INSERT INTO O VALUES (1);");
   EXPECT_NE(&runner.database(), &client.IBDatabase1);
-  // The next execution still runs in the database the runner created.
-  run("INSERT INTO O VALUES (2);\nCOMMIT;");
-  EXPECT_THROW(committedRows("O"), IbError);  // not in the client database
-
-  run("CONNECT '" + database.path() +
-      "' USER 'ROOT' PASSWORD '471806';\n"
-      "CREATE TABLE C (A INTEGER);\nINSERT INTO C VALUES (1);\nCOMMIT;");
+  // The next script runs in the client database again; the other one was
+  // closed, which committed its open insert.
+  run("CREATE TABLE C (A INTEGER);\nINSERT INTO C VALUES (1);");
+  EXPECT_EQ(&runner.database(), &client.IBDatabase1);
+  EXPECT_TRUE(client.IBTransaction1.inTransaction());
+  client.IBTransaction1.commit();
   EXPECT_EQ(committedRows("C"), 1);
+  EXPECT_THROW(committedRows("O"), IbError);
+  {
+    ClientConnection reader;
+    reader.IBDatabase1.setDatabaseName(other);
+    reader.IBQuery1.setSqlText("select count(*) ct from o");
+    reader.IBQuery1.open();
+    EXPECT_EQ(reader.IBQuery1.fieldByName("ct").asInteger(), 1);
+  }
+
+  run("CONNECT '" + other + "' USER 'ROOT' PASSWORD '471806';\nINSERT INTO O VALUES (2);");
   EXPECT_FALSE(client.IBTransaction1.inTransaction());
+  run("INSERT INTO C VALUES (2);\nCOMMIT;");
+  EXPECT_EQ(committedRows("C"), 2);
+  // SET SAVEPOINTS said under the other connection still reaches the client's.
+  run("CONNECT '" + other + "' USER 'ROOT' PASSWORD '471806';\nSET SAVEPOINTS OFF;");
+  run("INSERT INTO C VALUES (3);");
+  EXPECT_TRUE(runner.noSavepoint());
+  const auto& params = client.IBTransaction1.params();
+  EXPECT_NE(std::find(params.begin(), params.end(), "no_savepoint"), params.end());
+}
+
+TEST_F(IbScriptTest, RowReturningStatementsDoTheirWorkAndRaiseTheirErrors) {
+  run("CREATE TABLE T (N INTEGER);\nCREATE GENERATOR G;\nSET TERM ^ ;\n"
+      "CREATE PROCEDURE WR RETURNS (X INTEGER) AS BEGIN INSERT INTO T VALUES (7); X = 1; "
+      "SUSPEND; X = 2; SUSPEND; END^\n"
+      "EXECUTE BLOCK RETURNS (N INTEGER) AS BEGIN INSERT INTO T VALUES (5); N = 1; SUSPEND; END^\n"
+      "SET TERM ; ^\nSELECT X FROM WR;\nSELECT GEN_ID(G, 1) FROM RDB$DATABASE;\n"
+      "SELECT GEN_ID(G, 1) FROM RDB$DATABASE;\nCOMMIT;");
+  EXPECT_EQ(committedRows("T"), 2);  // one insert from the block, one from the procedure
+  client.IBQuery1.setSqlText("select gen_id(g, 0) g from rdb$database");
+  client.IBQuery1.open();
+  EXPECT_EQ(client.IBQuery1.fieldByName("g").asInteger(), 2);
+  client.IBQuery1.close();
+  client.IBTransaction2.rollback();
+
+  const std::string error = failureOf("SELECT 1/0 FROM RDB$DATABASE;");
+  EXPECT_NE(error.find("divide by zero"), std::string::npos) << error;
+  // A failure in a later row fails the statement as well.
+  EXPECT_NE(failureOf("SELECT 1/(2 - N) FROM (SELECT 1 N FROM RDB$DATABASE UNION ALL "
+                      "SELECT 2 FROM RDB$DATABASE);")
+                .find("divide by zero"),
+            std::string::npos);
+}
+
+TEST_F(IbScriptTest, DataStatementsSeeTheSchemaCommittedBeforeThem) {
+  run("CREATE TABLE P (ID INTEGER);\nINSERT INTO P VALUES (1);\nALTER TABLE P ADD C CHAR(1);\n"
+      "UPDATE P SET C = 'S';\nCREATE VIEW V AS SELECT ID, C FROM P;\n"
+      "INSERT INTO P (ID, C) SELECT ID + 1, C FROM V;");
+  client.IBTransaction1.commit();
+  client.IBQuery1.setSqlText("select count(*) ct from p where c = 'S'");
+  client.IBQuery1.open();
+  EXPECT_EQ(client.IBQuery1.fieldByName("ct").asInteger(), 2);
+  client.IBQuery1.close();
+  client.IBTransaction2.rollback();
+}
+
+TEST_F(IbScriptTest, InputOfADeviceOrAHugeFileIsRefused) {
+  run("CREATE TABLE T (A INTEGER);");
+  EXPECT_EQ(failureOf("INSERT INTO T VALUES (1);\nINPUT '/dev/zero';\nINSERT INTO T VALUES (2);"),
+            "Cannot open file \"/dev/zero\". It is not a regular file");
+  const std::filesystem::path huge = database.folder() / "huge.sql";
+  { std::ofstream(huge) << "INSERT INTO T VALUES (3);\n"; }
+  std::filesystem::resize_file(huge, kMaxScriptFileSize + 1);  // sparse: no disk used
+  EXPECT_EQ(failureOf("INPUT '" + huge.string() + "';"),
+            "Cannot open file \"" + huge.string() +
+                "\". It is larger than 64 MiB, too large "
+                "for a script");
+  client.IBTransaction1.commit();
+  EXPECT_EQ(committedRows("T"), 1);
 }
 
 TEST_F(IbScriptTest, ReplacingItsOwnConnectionKeepsTheWorkOfTheOldOne) {

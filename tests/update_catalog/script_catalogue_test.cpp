@@ -11,9 +11,9 @@
 
 #include "access/catalogue/alias_file.h"
 #include "access/catalogue/catalog_error.h"
+#include "access/catalogue/catalog_fixture.h"
 #include "access/catalogue/desembaralha.h"
 #include "access/interbase/ib_client_connection.h"
-#include "access/catalogue/catalog_fixture.h"
 #include "access/interbase/ib_test_database.h"
 #include "support/services.h"
 #include "update/version_store.h"
@@ -116,6 +116,9 @@ TEST_F(ScriptCatalogueTest, ScriptTextsSplitAtEveryKindOfLineBreak) {
   // A draft filed later under a released pair must not take its place.
   scratch_.addScript("QUARVESSA", "0007", "released text");
   scratch_.addScript("QUARVESSA", "0007", "later draft", "N");
+  // Nor one filed before it, which the catalogue returns first.
+  scratch_.addScript("QUARVESSA", "0008", "earlier draft", "N");
+  scratch_.addScript("QUARVESSA", "0008", "released after the draft");
 
   std::vector<Lines> texts;
   scripts_.openPendingList("QUARVESSA", "0");
@@ -124,7 +127,7 @@ TEST_F(ScriptCatalogueTest, ScriptTextsSplitAtEveryKindOfLineBreak) {
   }
   scripts_.closePendingList();
   const Lines three = {"A;", "B;", "", "C;"};
-  ASSERT_EQ(texts.size(), 8u);
+  ASSERT_EQ(texts.size(), 9u);
   EXPECT_EQ(texts[0], three);
   EXPECT_EQ(texts[1], three);
   EXPECT_EQ(texts[2], three);
@@ -133,6 +136,7 @@ TEST_F(ScriptCatalogueTest, ScriptTextsSplitAtEveryKindOfLineBreak) {
   EXPECT_EQ(texts[5], Lines{"first of the pair"});
   EXPECT_EQ(texts[6], Lines{"first of the pair"});
   EXPECT_EQ(texts[7], Lines{"released text"});
+  EXPECT_EQ(texts[8], Lines{"released after the draft"});
 }
 
 TEST_F(ScriptCatalogueTest, AnApostropheInAValueCannotChangeTheStatement) {

@@ -18,7 +18,8 @@ TEST(CatalogueStatements, OrdinaryValuesGiveTheFixedTexts) {
             "select programa,versao from scripts where programa='QUARVESSA' and versao>'' and "
             "liberado='S' order by versao");
   EXPECT_EQ(scriptTextStatement("QUARVESSA", "0012"),
-            "select texto from scripts where programa='QUARVESSA' and versao='0012'");
+            "select texto from scripts where programa='QUARVESSA' and versao='0012' and "
+            "liberado='S'");
 }
 
 TEST(CatalogueStatements, ApostrophesAreDoubled) {

@@ -1,10 +1,11 @@
 // kelvo-screenshots FOLDER: renders each screen, as the operator first sees
-// it, to FOLDER/<class>.png.
+// it (the program's own start-up settings), to FOLDER/<class>.png.
 #include <QApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <cstdio>
 
+#include "program/startup_settings.h"
 #include "screens/unit1.h"
 #include "screens/unit2.h"
 #include "screens/untfrmkelvoupdate.h"
@@ -24,7 +25,7 @@ bool save(QWidget& screen, const QString& folder, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  const auto app = kelvo::startApplication(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: kelvo-screenshots FOLDER\n");
     return 2;

@@ -3,11 +3,14 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "access/catalogue/catalog_settings.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/text_lines.h"
 
 namespace kelvo {
 
@@ -30,37 +33,42 @@ std::string upperAscii(std::string_view text) {
   return out;
 }
 
-// Splits the text of one parameter line into its name (before the first
-// '=') and value.
+// Returns the name part of a parameter line (before the first '=').
 std::string_view paramName(std::string_view line) { return line.substr(0, line.find('=')); }
+
+bool isComment(std::string_view text) {
+  return !text.empty() && (text.front() == ';' || text.front() == '#');
+}
 
 class Parser {
  public:
   explicit Parser(const std::string& origin) : origin_(origin) {}
 
-  AliasFile::Aliases run(std::string_view text) {
+  void run(std::string_view text, AliasFile::Aliases& aliases, std::vector<std::string>& stray) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    std::size_t start = 0;
-    while (start <= text.size()) {
+    for (const std::string_view line : splitLines(text)) {
       ++line_number_;
-      auto end = text.find('\n', start);
-      if (end == std::string_view::npos) end = text.size();
-      std::string_view line = text.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       readLine(trim(line));
-      start = end + 1;
     }
     finishAlias();
-    return std::move(aliases_);
+    markDuplicates();
+    aliases = std::move(aliases_);
+    stray = std::move(stray_);
   }
 
  private:
-  [[noreturn]] void fail(const std::string& message, std::size_t line) const {
-    throw AliasError(origin_ + ":" + std::to_string(line) + ": " + message);
+  std::string at(std::size_t line, const std::string& message) const {
+    return origin_ + ":" + std::to_string(line) + ": " + message;
+  }
+
+  // Notes a fault of the current alias; its first fault is the one reported.
+  void complain(const std::string& message, std::size_t line) {
+    std::string& problem = aliases_.back().problem;
+    if (problem.empty()) problem = at(line, message);
   }
 
   void readLine(std::string_view line) {
-    if (line.empty() || line.front() == ';' || line.front() == '#') return;
+    if (line.empty() || isComment(line)) return;
     if (line.front() == '[') {
       readSection(line);
     } else {
@@ -69,64 +77,125 @@ class Parser {
   }
 
   void readSection(std::string_view line) {
-    if (line.back() != ']') fail("section header without closing ']'", line_number_);
-    const std::string_view name = trim(line.substr(1, line.size() - 2));
-    if (name.empty()) fail("empty alias name", line_number_);
     finishAlias();
-    const std::string key = aliasKey(name);
-    for (std::size_t i = 0; i < aliases_.size(); ++i) {
-      if (aliasKey(aliases_[i].name) == key) {
-        fail("alias '" + std::string(name) + "' is defined twice (first at line " +
-                 std::to_string(alias_lines_[i]) + ")",
-             line_number_);
-      }
+    in_alias_ = false;
+    stray_noted_ = false;
+    const auto close = line.find(']');
+    const std::string_view name =
+        trim(close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1));
+    if (name.empty()) {
+      // Its lines belong to no alias; they are passed over with this note.
+      stray_.push_back(at(line_number_, "empty alias name"));
+      stray_noted_ = true;
+      return;
     }
-    aliases_.push_back(AliasEntry{std::string(name), {}, {}});
+    aliases_.push_back(AliasEntry{std::string(name), {}, {}, {}});
     alias_lines_.push_back(line_number_);
+    param_lines_.clear();
     driver_line_ = 0;
+    in_alias_ = true;
+    if (close == std::string_view::npos) {
+      complain("section header without closing ']'", line_number_);
+      return;
+    }
+    const std::string_view rest = trim(line.substr(close + 1));
+    if (!rest.empty() && !isComment(rest)) {
+      complain("unexpected '" + std::string(rest) + "' after the section header", line_number_);
+    }
   }
 
   void readParam(std::string_view line) {
-    if (aliases_.empty())
-      fail("'" + std::string(line) + "' is outside any alias section", line_number_);
+    if (!in_alias_) {
+      // One note for a run of such lines is enough.
+      if (!stray_noted_) {
+        stray_.push_back(
+            at(line_number_, "'" + std::string(line) + "' is outside any alias section"));
+      }
+      stray_noted_ = true;
+      return;
+    }
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) {
-      fail("expected NAME=VALUE, found '" + std::string(line) + "'", line_number_);
+      complain("expected NAME=VALUE, found '" + std::string(line) + "'", line_number_);
+      return;
     }
-    if (equals == 0) fail("parameter without a name: '" + std::string(line) + "'", line_number_);
+    const std::string_view name = trim(line.substr(0, equals));
+    const std::string_view value = trim(line.substr(equals + 1));
+    if (name.empty()) {
+      complain("parameter without a name: '" + std::string(line) + "'", line_number_);
+      return;
+    }
     AliasEntry& alias = aliases_.back();
-    if (upperAscii(trim(line.substr(0, equals))) == "DRIVER") {
+    if (upperAscii(name) == "DRIVER") {
       if (driver_line_ != 0) {
-        fail("alias '" + alias.name + "' names its driver twice (first at line " +
-                 std::to_string(driver_line_) + ")",
-             line_number_);
+        complain("alias '" + alias.name + "' names its driver twice (first at line " +
+                     std::to_string(driver_line_) + ")",
+                 line_number_);
+      } else if (value.empty()) {
+        complain("empty DRIVER of alias '" + alias.name + "'", line_number_);
       }
-      alias.driver = upperAscii(trim(line.substr(equals + 1)));
-      if (alias.driver.empty()) fail("empty DRIVER of alias '" + alias.name + "'", line_number_);
+      if (driver_line_ == 0) alias.driver = upperAscii(value);
       driver_line_ = line_number_;
       return;
     }
-    alias.params.emplace_back(line);
+    alias.params.push_back(std::string(name) + "=" + std::string(value));
+    param_lines_.push_back(line_number_);
   }
 
   // Checks the alias read last and drops what its driver keeps out of the list.
   void finishAlias() {
-    if (aliases_.empty()) return;
+    if (!in_alias_) return;
     AliasEntry& alias = aliases_.back();
-    if (alias.driver.empty())
-      fail("alias '" + alias.name + "' has no DRIVER line", alias_lines_.back());
+    if (alias.driver.empty() && driver_line_ == 0) {
+      complain("alias '" + alias.name + "' has no DRIVER line", alias_lines_.back());
+    }
+    if (alias.driver == "MYSQL") {
+      // A misspelt setting would otherwise connect with a default instead.
+      for (std::size_t i = 0; i < alias.params.size(); ++i) {
+        const std::string_view name = paramName(alias.params[i]);
+        if (!isCatalogSetting(name)) {
+          complain("unknown setting '" + std::string(name) + "' of the catalogue alias '" +
+                       alias.name +
+                       "' (known: SERVER NAME, PORT, DATABASE NAME, USER NAME, PASSWORD, "
+                       "SOCKET, CONNECT TIMEOUT)",
+                   param_lines_[i]);
+        }
+      }
+    }
     if (alias.driver == "STANDARD") {
       std::erase_if(alias.params, [](const std::string& param) {
-        return upperAscii(trim(paramName(param))) == "TYPE";
+        return upperAscii(paramName(param)) == "TYPE";
       });
+    }
+  }
+
+  // A name defined twice is ambiguous: every section of that name is faulty.
+  void markDuplicates() {
+    for (std::size_t i = 0; i < aliases_.size(); ++i) {
+      std::string lines;
+      std::size_t count = 0;
+      const std::string key = aliasKey(aliases_[i].name);
+      for (std::size_t j = 0; j < aliases_.size(); ++j) {
+        if (aliasKey(aliases_[j].name) != key) continue;
+        lines += (count++ == 0 ? "" : ", ") + std::to_string(alias_lines_[j]);
+      }
+      if (count > 1) {
+        aliases_[i].problem =
+            at(alias_lines_[i],
+               "alias '" + aliases_[i].name + "' is defined more than once (lines " + lines + ")");
+      }
     }
   }
 
   const std::string& origin_;
   AliasFile::Aliases aliases_;
+  std::vector<std::string> stray_;
   std::vector<std::size_t> alias_lines_;
+  std::vector<std::size_t> param_lines_;
   std::size_t driver_line_ = 0;
   std::size_t line_number_ = 0;
+  bool in_alias_ = false;
+  bool stray_noted_ = false;
 };
 
 }  // namespace
@@ -141,7 +210,7 @@ std::string aliasKey(std::string_view name) {
 
 AliasFile AliasFile::parse(std::string_view text, const std::string& origin) {
   AliasFile file;
-  file.aliases_ = Parser(origin).run(text);
+  Parser(origin).run(text, file.aliases_, file.stray_);
   return file;
 }
 
@@ -168,11 +237,18 @@ const AliasEntry* AliasFile::find(std::string_view name) const {
 
 void AliasFileRegistry::GetAliasParams(std::string_view alias, std::vector<std::string>& list) {
   list.clear();
-  if (!file_) file_ = AliasFile::load(path_);
+  if (!file_) {
+    if (path_.empty()) path_ = aliasFilePath();
+    file_ = AliasFile::load(path_);
+  }
   const AliasEntry* entry = file_->find(alias);
   if (entry == nullptr) {
-    throw AliasError("Unknown alias '" + std::string(alias) + "' (alias file " + path_ + ")");
+    // A stray line may be the alias whose header went missing.
+    std::string message = "Unknown alias '" + std::string(alias) + "' (alias file " + path_ + ")";
+    for (const std::string& problem : file_->strayProblems()) message += "\n" + problem;
+    throw AliasError(message);
   }
+  if (!entry->problem.empty()) throw AliasError(entry->problem);
   list = entry->params;
 }
 
@@ -181,14 +257,27 @@ std::string aliasFilePath() {
     const char* value = std::getenv(name);
     return value == nullptr ? std::string() : std::string(value);
   };
-  if (std::string path = environment("KELVOUPDATE_ALIASES"); !path.empty()) return path;
-  if (std::string config = environment("XDG_CONFIG_HOME"); !config.empty()) {
+  const auto absolute = [](const std::string& path) {
+    return !path.empty() && std::filesystem::path(path).is_absolute();
+  };
+  // The working folder is filled from the update server: a file placed there
+  // must never choose the catalogue.
+  if (std::string path = environment("KELVOUPDATE_ALIASES"); !path.empty()) {
+    if (!absolute(path)) {
+      throw AliasError("KELVOUPDATE_ALIASES must name the alias file by an absolute path, not '" +
+                       path + "'");
+    }
+    return path;
+  }
+  if (std::string config = environment("XDG_CONFIG_HOME"); absolute(config)) {
     return config + "/kelvoupdate/aliases.ini";
   }
-  if (std::string home = environment("HOME"); !home.empty()) {
+  if (std::string home = environment("HOME"); absolute(home)) {
     return home + "/.config/kelvoupdate/aliases.ini";
   }
-  return "aliases.ini";
+  throw AliasError(
+      "No alias file: set KELVOUPDATE_ALIASES to its absolute path (neither XDG_CONFIG_HOME nor "
+      "HOME names an absolute folder)");
 }
 
 }  // namespace kelvo

@@ -18,6 +18,12 @@ std::string upperAscii(std::string_view text) {
   return out;
 }
 
+std::string_view trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 unsigned readNumber(std::string_view name, std::string_view value) {
   unsigned number = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
@@ -32,7 +38,9 @@ void apply(CatalogSettings& settings, const std::vector<std::string>& params) {
   for (const std::string& line : params) {
     const auto equals = line.find('=');
     if (equals == std::string::npos) continue;
-    const std::string name = upperAscii(std::string_view(line).substr(0, equals));
+    const std::string name = upperAscii(trimmed(std::string_view(line).substr(0, equals)));
+    // Values stand as given: the alias file trims its own, and a password
+    // may begin or end with a blank.
     const std::string value = line.substr(equals + 1);
     if (name == "SERVER NAME") {
       settings.host = value;
@@ -53,6 +61,16 @@ void apply(CatalogSettings& settings, const std::vector<std::string>& params) {
 }
 
 }  // namespace
+
+bool isCatalogSetting(std::string_view name) {
+  static constexpr std::string_view kNames[] = {
+      "SERVER NAME", "PORT", "DATABASE NAME", "USER NAME", "PASSWORD", "SOCKET", "CONNECT TIMEOUT"};
+  const std::string upper = upperAscii(name);
+  for (const std::string_view known : kNames) {
+    if (upper == known) return true;
+  }
+  return false;
+}
 
 CatalogSettings catalogSettings(const std::vector<std::string>& alias_params,
                                 const std::vector<std::string>& connection_params) {

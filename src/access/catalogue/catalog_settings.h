@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvo {
@@ -17,10 +18,17 @@ struct CatalogSettings {
   unsigned connect_timeout = 15;  // CONNECT TIMEOUT, in seconds
 };
 
+// Returns true when NAME (letter case ignored) is one of the settings above
+// ("SERVER NAME", "PORT", "DATABASE NAME", "USER NAME", "PASSWORD", "SOCKET",
+// "CONNECT TIMEOUT").
+bool isCatalogSetting(std::string_view name);
+
 // Returns the settings from ALIAS_PARAMS (the alias's NAME=VALUE lines)
 // overridden by CONNECTION_PARAMS (the connection's own lines, such as the
-// login). Names are compared without regard to letter case; within one list
-// the last line of a name wins; unknown names are ignored. Throws
+// login). Names are trimmed of blanks (values are taken as they stand) and
+// compared without regard to letter case; within one list the last line of a
+// name wins; other names (an engine's own alias parameters) are ignored: the
+// alias file reports the names it does not know. Throws
 // kelvo::Error for a PORT or CONNECT TIMEOUT that is not a number.
 CatalogSettings catalogSettings(const std::vector<std::string>& alias_params,
                                 const std::vector<std::string>& connection_params);

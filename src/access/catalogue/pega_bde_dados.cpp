@@ -1,6 +1,8 @@
 // Alias parameter lookup that never fails: a missing value is empty text.
 #include "access/catalogue/pega_bde_dados.h"
 
+#include <exception>
+#include <iostream>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -38,6 +40,29 @@ std::string PegaBDEdados(AliasRegistry& registry, std::string_view base,
     // inside the registry is of no use to it.
   }
   return result;
+}
+
+std::string aliasProblem(AliasRegistry& registry, std::string_view base) noexcept {
+  if (base.empty()) return {};
+  try {
+    std::vector<std::string> params;
+    registry.GetAliasParams(base, params);
+    return {};
+  } catch (const std::exception& error) {
+    try {
+      std::string problem = error.what();
+      std::cerr << problem << std::endl;
+      return problem;
+    } catch (...) {
+      return {};  // out of memory: the operator still gets the main message
+    }
+  } catch (...) {
+    return {};
+  }
+}
+
+std::string aliasProblem(std::string_view alias) {
+  return aliasProblem(systemAliasRegistry(), alias);
 }
 
 }  // namespace kelvo

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "access/catalogue/pega_bde_dados.h"
 #include "support/temp_folder.h"
 
 namespace kelvo {
@@ -60,33 +61,69 @@ TEST(AliasFile, NamesMatchByTheirFirst31Characters) {
   EXPECT_EQ(file.find(name40.substr(0, 30)), nullptr);
 }
 
-TEST(AliasFile, MalformedFilesNameTheLineAndTheFault) {
+TEST(AliasFile, AFaultyAliasNamesItsLineAndLeavesTheOthersUsable) {
   struct Case {
     std::string text;
     std::string message;
   };
+  // Each alias A below starts on line 5, after a good alias B.
   const std::vector<Case> cases = {
-      {"SERVER NAME=/x\n", "f:1: 'SERVER NAME=/x' is outside any alias section"},
-      {"[A]\nDRIVER=INTRBASE\nSERVER NAME\n", "f:3: expected NAME=VALUE, found 'SERVER NAME'"},
-      {"[A]\nDRIVER=INTRBASE\n=x\n", "f:3: parameter without a name: '=x'"},
-      {"[A\nDRIVER=INTRBASE\n", "f:1: section header without closing ']'"},
-      {"[  ]\n", "f:1: empty alias name"},
-      {"[A]\nSERVER NAME=/x\n[B]\nDRIVER=INTRBASE\n", "f:1: alias 'A' has no DRIVER line"},
-      {"[B]\nDRIVER=INTRBASE\n\n[A]\nSERVER NAME=/x\n", "f:4: alias 'A' has no DRIVER line"},
+      {"[A]\nDRIVER=INTRBASE\nSERVER NAME\n", "f:7: expected NAME=VALUE, found 'SERVER NAME'"},
+      {"[A]\nDRIVER=INTRBASE\n=x\n", "f:7: parameter without a name: '=x'"},
+      {"[A\nDRIVER=INTRBASE\n", "f:5: section header without closing ']'"},
+      {"[A] LOJA\nDRIVER=INTRBASE\n", "f:5: unexpected 'LOJA' after the section header"},
+      {"[A]\nSERVER NAME=/x\n", "f:5: alias 'A' has no DRIVER line"},
       {"[A]\nDRIVER=INTRBASE\nDRIVER=MYSQL\n",
-       "f:3: alias 'A' names its driver twice (first at line 2)"},
-      {"[A]\nDRIVER=\n", "f:2: empty DRIVER of alias 'A'"},
-      {"[Loja]\nDRIVER=INTRBASE\n[LOJA]\nDRIVER=INTRBASE\n",
-       "f:3: alias 'LOJA' is defined twice (first at line 1)"},
+       "f:7: alias 'A' names its driver twice (first at line 6)"},
+      {"[A]\nDRIVER=\n", "f:6: empty DRIVER of alias 'A'"},
+      {"[A]\nDRIVER=INTRBASE\n[Z]\nDRIVER=INTRBASE\n[a]\nDRIVER=INTRBASE\n",
+       "f:5: alias 'A' is defined more than once (lines 5, 9)"},
+      {"[A]\nDRIVER=MYSQL\nSERVER NAME=h\nSERVER NAM=other\n",
+       "f:8: unknown setting 'SERVER NAM' of the catalogue alias 'A' (known: SERVER NAME, PORT, "
+       "DATABASE NAME, USER NAME, PASSWORD, SOCKET, CONNECT TIMEOUT)"},
   };
   for (const Case& c : cases) {
-    try {
-      AliasFile::parse(c.text, "f");
-      ADD_FAILURE() << "accepted: " << c.text;
-    } catch (const AliasError& error) {
-      EXPECT_EQ(std::string(error.what()), c.message);
+    const AliasFile file = AliasFile::parse("[B]\nDRIVER=INTRBASE\nSERVER NAME=/b\n\n" + c.text +
+                                                "\n[C]\nDRIVER=INTRBASE\nSERVER NAME=/c\n",
+                                            "f");
+    const AliasEntry* faulty = file.find("A");
+    ASSERT_NE(faulty, nullptr) << c.text;
+    EXPECT_EQ(faulty->problem, c.message) << c.text;
+    for (const char* good : {"B", "C"}) {
+      const AliasEntry* alias = file.find(good);
+      ASSERT_NE(alias, nullptr) << c.text;
+      EXPECT_EQ(alias->problem, "") << c.text;
+      EXPECT_EQ(alias->params.size(), 1u) << c.text;
     }
   }
+}
+
+TEST(AliasFile, ReadsWhatAUserMeans) {
+  // Blanks around "=", lone CR line breaks, comments after section headers.
+  const AliasFile file = AliasFile::parse(
+      "[LOJA]   ; the shop\rDRIVER = INTRBASE\rSERVER NAME =  /data/loja.fdb \r"
+      "[Check] # catalogue\r\nDRIVER= MYSQL\r\n  SERVER NAME = db.example\r\nport = 3306\r\n",
+      "f");
+  const AliasEntry* loja = file.find("loja");
+  ASSERT_NE(loja, nullptr);
+  EXPECT_EQ(loja->problem, "");
+  EXPECT_EQ(loja->driver, "INTRBASE");
+  EXPECT_EQ(loja->params, std::vector<std::string>{"SERVER NAME=/data/loja.fdb"});
+  const AliasEntry* check = file.find("check");
+  ASSERT_NE(check, nullptr);
+  EXPECT_EQ(check->problem, "");
+  EXPECT_EQ(check->params, (std::vector<std::string>{"SERVER NAME=db.example", "port=3306"}));
+  EXPECT_TRUE(file.strayProblems().empty());
+}
+
+TEST(AliasFile, LinesOutsideAnyAliasAreNotedOnce) {
+  const AliasFile file =
+      AliasFile::parse("SERVER NAME=/x\nDRIVER=INTRBASE\n[LOJA]\nDRIVER=INTRBASE\n[ ]\nA=B\n", "f");
+  EXPECT_EQ(file.strayProblems(),
+            (std::vector<std::string>{"f:1: 'SERVER NAME=/x' is outside any alias section",
+                                      "f:5: empty alias name"}));
+  ASSERT_NE(file.find("LOJA"), nullptr);
+  EXPECT_EQ(file.find("LOJA")->problem, "");
 }
 
 TEST(AliasFileRegistry, AnswersFromTheFileAndReportsWhatItCannotFind) {
@@ -108,6 +145,29 @@ TEST(AliasFileRegistry, AnswersFromTheFileAndReportsWhatItCannotFind) {
   EXPECT_TRUE(list.empty());
 }
 
+TEST(AliasFileRegistry, AFaultyAliasFailsWithItsOwnFault) {
+  test::TempFolder folder;
+  const auto path =
+      folder.write("aliases.ini", "LOJA\n[OUTRA]\nSERVER NAME=/o.fdb\n[LOJA]\nDRIVER=INTRBASE\n");
+  AliasFileRegistry registry(path.string());
+  std::vector<std::string> list;
+  registry.GetAliasParams("loja", list);
+  EXPECT_TRUE(list.empty());
+  try {
+    registry.GetAliasParams("OUTRA", list);
+    ADD_FAILURE() << "faulty alias accepted";
+  } catch (const AliasError& error) {
+    EXPECT_EQ(std::string(error.what()), path.string() + ":2: alias 'OUTRA' has no DRIVER line");
+  }
+  try {
+    registry.GetAliasParams("TERCEIRA", list);
+    ADD_FAILURE() << "unknown alias accepted";
+  } catch (const AliasError& error) {
+    EXPECT_THAT(error.what(),
+                HasSubstr("\n" + path.string() + ":1: 'LOJA' is outside any alias section"));
+  }
+}
+
 TEST(AliasFileRegistry, AnUnreadableFileIsAnErrorAndIsTriedAgain) {
   test::TempFolder folder;
   const std::string path = (folder.path() / "later.ini").string();
@@ -124,24 +184,71 @@ TEST(AliasFileRegistry, AnUnreadableFileIsAnErrorAndIsTriedAgain) {
   EXPECT_EQ(list, std::vector<std::string>{"SERVER NAME=/d.fdb"});
 }
 
-TEST(AliasFileRegistry, PathComesFromTheEnvironment) {
-  // Restores the variables this test changes when it ends.
-  struct Saved {
-    std::string name;
-    std::optional<std::string> value;
-    explicit Saved(std::string n) : name(std::move(n)) {
-      if (const char* v = std::getenv(name.c_str())) value = v;
-    }
-    ~Saved() { value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str()); }
-  } aliases("KELVOUPDATE_ALIASES"), config("XDG_CONFIG_HOME"), home("HOME");
+// Restores the variables a test changes when it ends.
+struct SavedVariable {
+  std::string name;
+  std::optional<std::string> value;
+  explicit SavedVariable(std::string n) : name(std::move(n)) {
+    if (const char* v = std::getenv(name.c_str())) value = v;
+  }
+  ~SavedVariable() { value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str()); }
+};
+
+TEST(AliasFileRegistry, PathComesFromTheEnvironmentAndIsNeverRelative) {
+  SavedVariable aliases("KELVOUPDATE_ALIASES"), config("XDG_CONFIG_HOME"), home("HOME");
   ::setenv("KELVOUPDATE_ALIASES", "/etc/kelvo/aliases.ini", 1);
+  ::setenv("XDG_CONFIG_HOME", "/home/op/cfg", 1);
   EXPECT_EQ(aliasFilePath(), "/etc/kelvo/aliases.ini");
   ::unsetenv("KELVOUPDATE_ALIASES");
-  ::setenv("XDG_CONFIG_HOME", "/home/op/cfg", 1);
   EXPECT_EQ(aliasFilePath(), "/home/op/cfg/kelvoupdate/aliases.ini");
-  ::unsetenv("XDG_CONFIG_HOME");
+  ::setenv("XDG_CONFIG_HOME", "cfg", 1);  // relative: passed over
   ::setenv("HOME", "/home/op", 1);
   EXPECT_EQ(aliasFilePath(), "/home/op/.config/kelvoupdate/aliases.ini");
+  ::setenv("KELVOUPDATE_ALIASES", "aliases.ini", 1);
+  EXPECT_THROW(
+      {
+        try {
+          aliasFilePath();
+        } catch (const AliasError& error) {
+          EXPECT_THAT(error.what(), HasSubstr("absolute path, not 'aliases.ini'"));
+          throw;
+        }
+      },
+      AliasError);
+
+  // With nothing to go by, a file in the working folder is not read.
+  ::unsetenv("KELVOUPDATE_ALIASES");
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::setenv("HOME", ".", 1);
+  test::TempFolder folder;
+  folder.write("aliases.ini", "[LOJA]\nDRIVER=INTRBASE\nSERVER NAME=/elsewhere.fdb\n");
+  test::WorkingFolder inside(folder.path());
+  AliasFileRegistry registry;
+  EXPECT_EQ(PegaBDEdados(registry, "LOJA", "SERVER NAME"), "");
+  EXPECT_THAT(aliasProblem(registry, "LOJA"), HasSubstr("No alias file: set KELVOUPDATE_ALIASES"));
+}
+
+TEST(AliasProblem, GivesTheComplaintAboutOneAliasAndWritesItToStandardError) {
+  test::TempFolder folder;
+  const auto path = folder.write(
+      "aliases.ini", "[LOJA]\nDRIVER=INTRBASE\nSERVER NAME=/l.fdb\n[FILIAL]\nSERVER NAME /f.fdb\n");
+  AliasFileRegistry registry(path.string());
+  EXPECT_EQ(aliasProblem(registry, "LOJA"), "");
+  EXPECT_EQ(aliasProblem(registry, ""), "");
+  ::testing::internal::CaptureStderr();
+  const std::string problem = aliasProblem(registry, "FILIAL");
+  const std::string written = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(problem, path.string() + ":5: expected NAME=VALUE, found 'SERVER NAME /f.fdb'");
+  EXPECT_EQ(written, problem + "\n");
+  EXPECT_EQ(PegaBDEdados(registry, "FILIAL", "SERVER NAME"), "");  // callers rely on empty text
+  EXPECT_THAT(aliasProblem(registry, "MATRIZ"),
+              HasSubstr("Unknown alias 'MATRIZ' (alias file " + path.string() + ")"));
+
+  // The machine's registry, as the main screen asks it.
+  SavedVariable aliases("KELVOUPDATE_ALIASES");
+  ::setenv("KELVOUPDATE_ALIASES", path.c_str(), 1);
+  EXPECT_EQ(aliasProblem(std::string_view("FILIAL")), problem);
+  EXPECT_EQ(aliasProblem(std::string_view("LOJA")), "");
 }
 
 }  // namespace

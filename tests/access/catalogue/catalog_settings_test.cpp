@@ -14,7 +14,7 @@ namespace {
 
 TEST(CatalogSettings, ConnectionLinesOverrideTheAliasLogin) {
   const CatalogSettings settings = catalogSettings(
-      {"SERVER NAME=db.example", "PORT=3307", "DATABASE NAME=catalogo", "USER NAME=alias_user",
+      {"SERVER NAME=db.example", " PORT =3307", "DATABASE NAME=catalogo", "USER NAME=alias_user",
        "PASSWORD=alias_pw", "OPEN MODE=READ/WRITE", "socket=/run/my.sock"},
       {"USER NAME=real_user", "PASSWORD=real=pw"});
   EXPECT_EQ(settings.host, "db.example");

@@ -4,7 +4,7 @@
 namespace kelvo {
 
 AliasRegistry& systemAliasRegistry() {
-  static AliasFileRegistry registry(aliasFilePath());
+  static AliasFileRegistry registry;  // finds its file on first use
   return registry;
 }
 

@@ -6,7 +6,7 @@ namespace kelvo {
 // FIXME: the database engine's own registry belongs here; until it is
 // written, Windows reads the same alias file as POSIX.
 AliasRegistry& systemAliasRegistry() {
-  static AliasFileRegistry registry(aliasFilePath());
+  static AliasFileRegistry registry;  // finds its file on first use
   return registry;
 }
 

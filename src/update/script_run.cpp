@@ -1,0 +1,187 @@
+// The script application run over the ticked client databases.
+#include "update/script_run.h"
+
+#include <cmath>
+
+#include "access/catalogue/pega_bde_dados.h"
+#include "platform/codepage.h"
+#include "scripts/ib_script.h"
+#include "update/failure_record.h"
+#include "update/script_catalogue.h"
+#include "update/version_store.h"
+
+namespace kelvo {
+
+namespace {
+
+// Returns at most COUNT characters (code points) of TEXT from character FIRST.
+std::string characters(std::string_view text, std::size_t first, std::size_t count) {
+  std::size_t pos = 0;
+  for (std::size_t i = 0; i < first && pos < text.size(); ++i) decodeUtf8(text, pos);
+  const std::size_t start = pos;
+  for (std::size_t i = 0; i < count && pos < text.size(); ++i) decodeUtf8(text, pos);
+  return std::string(text.substr(start, pos - start));
+}
+
+// Returns VALUE as the catalogue compares it: ASCII letters folded, trailing
+// blanks ignored.
+std::string comparable(std::string value) {
+  while (!value.empty() && value.back() == ' ') value.pop_back();
+  for (char& c : value) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return value;
+}
+
+struct ScriptPair {
+  std::string programa;
+  std::string versao;
+  bool operator==(const ScriptPair&) const = default;
+};
+
+ScriptPair currentPair(CatalogQuery& list) {
+  return {comparable(list.fieldByName("programa").asString()),
+          comparable(list.fieldByName("versao").asString())};
+}
+
+}  // namespace
+
+int progressPosition(std::int64_t n, std::int64_t done) {
+  if (n <= 0) return 100;
+  const double exact = (100.0 / static_cast<double>(n)) * static_cast<double>(done);
+  double whole = std::floor(exact);
+  const double fraction = exact - whole;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
+  return whole >= 100.0 ? 100 : static_cast<int>(whole);
+}
+
+void blankCommitWorkLines(std::vector<std::string>& script) {
+  for (std::string& line : script) {
+    std::string upper = line;
+    for (char& c : upper) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    if (upper.find("COMMIT WORK") != std::string::npos) line = " ";
+  }
+}
+
+void ExecutaScript(IbScript& script) {
+  blankCommitWorkLines(script.Script());
+  script.ExecuteScript();
+}
+
+ScriptRun::ScriptRun(UpdateData& data, ScriptRunView& view, int& tag, FailureClock clock)
+    : data_(data), view_(view), tag_(tag), clock_(std::move(clock)) {
+  if (!clock_.now) clock_.now = now;
+}
+
+void ScriptRun::run(const std::vector<std::string>& ticked) {
+  std::vector<std::string> work_list;
+  work_list.reserve(ticked.size());
+  for (const std::string& alias : ticked) work_list.push_back("M-" + alias);
+  try {
+    for (const std::string& entry : work_list) updateDatabase(entry);
+  } catch (const std::exception& error) {
+    // Nothing on this borderless screen could close it: end the run here
+    // and let the update end with errors.
+    closeAfterError();
+    tag_ = 1;
+    view_.showRunError(error.what());
+  }
+  data_.tipo.clear();
+  view_.closeScreen();
+}
+
+void ScriptRun::updateDatabase(const std::string& entry) {
+  const std::string alias = characters(entry, 2, 100);
+  data_.client.IBDatabase1.setDatabaseName(PegaBDEdados(data_.registry, alias, "SERVER NAME"));
+  if (entry.front() == 'M') data_.tipo = "QUARVESSA";
+  data_.client.IBDatabase1.open();
+
+  VersionStore versions(data_.client.IBQuery1);
+  const std::string version = versions.readVersion();
+  ScriptCatalogue scripts(data_.catalog);
+  const std::int64_t n = scripts.pendingCount(data_.tipo, version);
+  scripts.openPendingList(data_.tipo, version);
+
+  applyScripts(entry, scripts, n);
+
+  view_.setProgress(100);
+  if (ran_) versions.recordVersion(scripts.pendingList().fieldByName("versao").asString());
+  scripts.closePendingList();
+  data_.client.IBDatabase1.close();
+}
+
+void ScriptRun::applyScripts(const std::string& entry, ScriptCatalogue& scripts, std::int64_t n) {
+  CatalogQuery& list = scripts.pendingList();
+  view_.setProgressMaximum(100);
+  std::int64_t done = 0;
+  failed_ = false;
+  ran_ = false;
+  std::optional<ScriptPair> previous;
+  while (!list.eof() && !failed_) {
+    ScriptPair pair = currentPair(list);
+    // Rows sharing a pair hold one script: the first row applies it.
+    if (pair != previous) {
+      IbScript& runner = data_.IBScript1;
+      runner.Script() = scripts.scriptText();
+      ran_ = true;
+      try {
+        ExecutaScript(runner);
+      } catch (const std::exception& error) {
+        recordFailure(error, entry);
+      }
+      try {
+        data_.client.IBTransaction1.commit();
+      } catch (const std::exception&) {
+        // Nothing to commit, or the commit failed: the run goes on either way.
+      }
+      previous = std::move(pair);
+    }
+    ++done;
+    view_.setProgress(progressPosition(n, done));
+    if (!failed_) list.next();
+  }
+}
+
+void ScriptRun::recordFailure(const std::exception& error, const std::string& entry) {
+  std::vector<std::string>& script = data_.IBScript1.Script();
+  insertFailureHeader(script, error.what());
+  failed_ = true;
+  tag_ = 1;
+  const TDateTime date = clock_.now();
+  const TDateTime time = clock_.now();
+  const FormatSettings settings = clock_.settings ? *clock_.settings : regionalSettings();
+  const std::string name = failureRecordName(date, time, entry, settings);
+  saveFailureRecord(name, script);
+  view_.showScriptError("SCRIPT EM EXECUÇÃO SALVO: " + name);
+  view_.pause(1000);
+}
+
+void ScriptRun::closeAfterError() noexcept {
+  // Each step on its own: the error shown is the one that stopped the run,
+  // not a later one of this clean-up.
+  const auto quietly = [](auto&& step) {
+    try {
+      step();
+    } catch (const std::exception&) {
+    }
+  };
+  ClientConnection& client = data_.client;
+  quietly([&] { data_.catalog.Query2.close(); });
+  quietly([&] { data_.catalog.Table2.close(); });
+  quietly([&] { client.IBQuery1.close(); });
+  // The scripts before the error were committed one by one. What is still
+  // open belongs to a script whose version will not be recorded (its record
+  // could not be saved) or to a failing version statement: it is dropped, so
+  // that the script offered again next time does not find its rows twice.
+  quietly([&] {
+    if (client.IBTransaction1.inTransaction()) client.IBTransaction1.rollback();
+  });
+  quietly([&] {
+    if (client.IBTransaction2.inTransaction()) client.IBTransaction2.rollback();
+  });
+  quietly([&] { client.IBDatabase1.close(); });
+}
+
+}  // namespace kelvo

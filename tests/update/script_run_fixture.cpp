@@ -1,0 +1,121 @@
+// The wait screen's test bench.
+#include "script_run_fixture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+#include "access/interbase/ib_client_connection.h"
+#include "access/interbase/ib_test_database.h"
+#include "platform/files.h"
+#include "screens/unit2.h"
+
+namespace kelvo::test {
+
+namespace {
+
+// Saves WIDGET as NAME in the folder KELVO_SCREENSHOT_DIR names, once per
+// process; does nothing when it names none.
+void screenshot(QWidget& widget, const char* name) {
+  static std::set<std::string> taken;
+  const char* folder = std::getenv("KELVO_SCREENSHOT_DIR");
+  if (folder == nullptr || !taken.insert(name).second) return;
+  widget.grab().save(QString::fromLocal8Bit(folder) + "/" + name);
+}
+
+}  // namespace
+
+ModalAnswerer::ModalAnswerer(const QWidget* wait_screen) {
+  QObject::connect(&timer_, &QTimer::timeout, [this, wait_screen] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* form = qobject_cast<TForm2*>(modal)) {
+      errorScreens.push_back(form->Label1->text().toStdString());
+      if (form->parentWidget() != wait_screen) ownedByWaitScreen = false;
+      screenshot(*form, "TForm2-script-run.png");
+      form->Button3->click();
+    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      messages.push_back(box->text().toStdString());
+      box->accept();
+    }
+  });
+  timer_.start(10);
+}
+
+ScriptRunTest::ScriptRunTest() {}
+
+std::string ScriptRunTest::addDatabase(const std::string& alias) {
+  const std::string path = (folder.path() / (std::to_string(paths_.size()) + ".fdb")).string();
+  createDialect1Database(path);
+  addAlias(alias, path);
+  return path;
+}
+
+void ScriptRunTest::addAlias(const std::string& alias, const std::string& path) {
+  aliases_ += "[" + alias + "]\nDRIVER=INTRBASE\nSERVER NAME=" + path + "\nUSER NAME=ROOT\n";
+  paths_.emplace_back(alias, path);
+}
+
+Taguarde& ScriptRunTest::screen() {
+  if (!screen_) {
+    registry_ = std::make_unique<AliasFileRegistry>(
+        writeCatalogAliasFile(folder, catalog.name(), aliases_).string());
+    screen_ = std::make_unique<Taguarde>(nullptr, *registry_);
+    screen_->pause = [this](int milliseconds) { pauses.push_back(milliseconds); };
+    screen_->failureClock.now = [] { return encodeDate(2024, 3, 5) + encodeTime(14, 7, 9, 0); };
+    screen_->failureClock.settings = FormatSettings::brazilian();
+    screen_->Database1.open();
+  }
+  return *screen_;
+}
+
+void ScriptRunTest::run(const std::vector<std::string>& ticked) {
+  Taguarde& wait = screen();
+  wait.tickedAliases = [ticked] { return ticked; };
+  answers = std::make_unique<ModalAnswerer>(&wait);
+  const auto during_run =
+      QObject::connect(wait.pb1, &QProgressBar::valueChanged, [&wait](int value) {
+        if (value > 1 && value < 100) screenshot(wait, "Taguarde.png");
+      });
+  wait.exec();
+  QObject::disconnect(during_run);
+  EXPECT_FALSE(wait.isVisible());
+  EXPECT_FALSE(wait.Timer1->isActive());
+  EXPECT_EQ(wait.tipo, "");
+  EXPECT_FALSE(wait.IBDatabase1.connected());
+}
+
+std::vector<std::string> ScriptRunTest::column(const std::string& alias, const std::string& sql) {
+  const auto found = std::find_if(paths_.begin(), paths_.end(),
+                                  [&](const auto& entry) { return entry.first == alias; });
+  if (found == paths_.end()) throw std::runtime_error("no database for " + alias);
+  ClientConnection client;
+  client.IBDatabase1.setDatabaseName(found->second);
+  client.IBQuery1.setSqlText(sql);
+  client.IBQuery1.open();
+  std::vector<std::string> values;
+  for (; !client.IBQuery1.eof(); client.IBQuery1.next()) {
+    values.push_back(client.IBQuery1.fieldByName("V").asString());
+  }
+  client.IBQuery1.close();
+  client.IBTransaction2.rollback();
+  client.IBDatabase1.close();
+  return values;
+}
+
+std::string ScriptRunTest::version(const std::string& alias) {
+  const std::vector<std::string> values = column(alias, "select versao V from versao");
+  return values.empty() ? "<no row>" : values.front();
+}
+
+std::vector<std::string> ScriptRunTest::records() {
+  std::vector<std::string> names = findEntries("SCRIPT_ERRO*.*");
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace kelvo::test
