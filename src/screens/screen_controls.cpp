@@ -1,9 +1,11 @@
 // Builders for fixed-position controls.
 #include "screens/screen_controls.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -13,6 +15,36 @@
 #include "screens/screen_pictures.h"
 
 namespace kelvo {
+
+namespace {
+
+// Clicks its button on Enter or Return (which it receives only when focused).
+class EnterPresses : public QObject {
+ public:
+  explicit EnterPresses(QPushButton* button) : QObject(button), button_(button) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // Key events reach a button only while it holds the focus.
+    if (watched == button_ && event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (button_->isEnabled()) button_->click();
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  QPushButton* button_;
+};
+
+}  // namespace
+
+void pressOnEnterWhenFocused(QPushButton* button) {
+  button->setAutoDefault(false);
+  button->installEventFilter(new EnterPresses(button));
+}
 
 void setFixedSingleBorder(QWidget* window, int width, int height) {
   window->setFixedSize(width, height);

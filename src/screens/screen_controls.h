@@ -39,6 +39,11 @@ QPushButton* makePictureButton(QWidget* parent, const char* caption, QRect geome
 // shows inside a window WINDOW_WIDTH wide.
 void keepWholeTextInside(QLabel* label, int window_width);
 
+// Lets BUTTON be pressed with Enter while it has the focus, as a Windows
+// button is, without making it the window's default button (which Enter
+// would press from any other control).
+void pressOnEnterWhenFocused(QPushButton* button);
+
 // Sets the colour WIDGET draws its text in while it is enabled; disabled, it
 // keeps the style's greyed text.
 void setTextColor(QWidget* widget, QColor color);

@@ -62,11 +62,12 @@ void TForm1::createControls() {
       makePictureButton(this, "&Continuar  ", {629, 567, 139, 38}, screenFont("Verdana", 16, Bold),
                         ":/pictures/arrow.png", {19, 20}, PictureSide::Right);
   BitBtn1->setEnabled(false);
-  // No button is the screen's default: Enter on a check box must not confirm.
-  BitBtn1->setAutoDefault(false);
+  // No button is the screen's default: Enter on a check box must not confirm;
+  // a focused button still takes Enter.
+  pressOnEnterWhenFocused(BitBtn1);
   Button3 = makePictureButton(this, "&Sair", {795, 567, 90, 38}, screenFont("Verdana", 19, Bold),
                               ":/pictures/door.png", {22, 22}, PictureSide::Left);
-  Button3->setAutoDefault(false);
+  pressOnEnterWhenFocused(Button3);
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);

@@ -14,10 +14,14 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "access/catalogue/pega_bde_dados.h"
+#include "screens/main_screen_preparation_view.h"
 #include "screens/screen_controls.h"
 #include "screens/screen_fonts.h"
 #include "screens/screen_pictures.h"
+#include "screens/uAguarde.h"
 #include "screens/unit1.h"
+#include "update/program_files.h"
 
 namespace kelvo {
 
@@ -27,7 +31,13 @@ const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
 }  // namespace
 
-Tfrmkelvoupdate::Tfrmkelvoupdate(QWidget* parent) : QWidget(parent) {
+RegistryValue LeRegistro(RegistryRoot root, const QString& key_path, const QString& value_name) {
+  return readRegistryValue(root, key_path.toStdString(), value_name.toStdString());
+}
+
+Tfrmkelvoupdate::Tfrmkelvoupdate(QWidget* parent, AliasRegistry& aliases,
+                                 std::shared_ptr<const IbClientApi> api)
+    : QWidget(parent), aliases_(aliases), api_(std::move(api)) {
   setWindowTitle(QString::fromUtf8("Atualização de Sistema"));
   setFixedSingleBorder(this, 909, 628);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -43,7 +53,10 @@ Tfrmkelvoupdate::Tfrmkelvoupdate(QWidget* parent) : QWidget(parent) {
   connect(Timer2, &QTimer::timeout, this, &Tfrmkelvoupdate::Timer2Timer);
 }
 
-Tfrmkelvoupdate::~Tfrmkelvoupdate() { delete confirmation_; }
+Tfrmkelvoupdate::~Tfrmkelvoupdate() {
+  delete aguarde;
+  delete confirmation_;
+}
 
 void Tfrmkelvoupdate::createHeader() {
   Panel1 = new QFrame(this);
@@ -52,8 +65,8 @@ void Tfrmkelvoupdate::createHeader() {
   Image1 = new QLabel(Panel1);
   Image1->setPixmap(QPixmap(":/pictures/icon.png"));
   Image1->setGeometry(872, 3, 32, 32);
-  Label1 = makeLabel(Panel1, "Quarvessa", {8, 1, 0, 0}, screenFont("MS Sans Serif", 19, Bold),
-                     Qt::blue);
+  Label1 =
+      makeLabel(Panel1, "Quarvessa", {8, 1, 0, 0}, screenFont("MS Sans Serif", 19, Bold), Qt::blue);
   Label2 = makeLabel(Panel1, "Atualização do Sistema", {9, 27, 0, 0},
                      screenFont("MS Sans Serif", 13, Bold), Qt::black);
 }
@@ -67,8 +80,8 @@ void Tfrmkelvoupdate::createBody() {
   Image2->setGeometry(0, 0, 908, 550);
 
   Label5 = makeLabel(Panel2, "EXE PRINC.", {16, 18, 0, 0}, screenFont("Verdana", 16), kNavy);
-  Label9 = makeLabel(Panel2, "Label7", {116, 19, 0, 0}, screenFont("MS Sans Serif", 13, Bold),
-                     Qt::red);
+  Label9 =
+      makeLabel(Panel2, "Label7", {116, 19, 0, 0}, screenFont("MS Sans Serif", 13, Bold), Qt::red);
 
   Memo3 = new QPlainTextEdit(Panel2);
   Memo3->setGeometry(7, 36, 886, 36);
@@ -88,20 +101,23 @@ void Tfrmkelvoupdate::createBody() {
                       kMaroon);
   CheckListBox1 = new QListWidget(Panel2);
   CheckListBox1->setGeometry(8, 124, 417, 97);
+  CheckListBox1->setUniformItemSizes(true);
 
   Gauge1 = new QProgressBar(Panel2);
   Gauge1->setGeometry(11, 466, 884, 20);
   Gauge1->setRange(0, 100);
   Gauge1->setValue(0);
   Gauge1->setAlignment(Qt::AlignCenter);
+  Gauge1->setTextVisible(true);
+  Gauge1->setFormat("%p%");
   Gauge1->setStyleSheet("QProgressBar::chunk { background: yellow; }");
   ProgressBar1 = new QProgressBar(Panel2);
   ProgressBar1->setGeometry(13, 470, 880, 12);
   ProgressBar1->setMaximum(55000);
   ProgressBar1->hide();
 
-  lblstatus = makeLabel(Panel2, " ", {206, 506, 0, 0}, screenFont("MS Sans Serif", 13, Bold),
-                        Qt::black);
+  lblstatus =
+      makeLabel(Panel2, " ", {206, 506, 0, 0}, screenFont("MS Sans Serif", 13, Bold), Qt::black);
   lblcontador = makeLabel(Panel2, " ", {206, 526, 0, 0}, font(), Qt::black);
   Label3 = makeLabel(Panel2, " ", {401, 526, 0, 0}, font(), Qt::black);
 
@@ -110,7 +126,11 @@ void Tfrmkelvoupdate::createBody() {
                               PictureSide::Left);
   Button3 = makePictureButton(Panel2, "&Sair", {804, 506, 90, 31}, screenFont("Verdana", 19, Bold),
                               ":/pictures/door.png", {22, 22}, PictureSide::Left);
+  connect(Button1, &QPushButton::clicked, this, &Tfrmkelvoupdate::batualizarClick);
   connect(Button3, &QPushButton::clicked, this, &Tfrmkelvoupdate::bfecharClick);
+  // A focused button answers Enter, as on the system the screen comes from.
+  Button1->setAutoDefault(true);
+  Button3->setAutoDefault(true);
 
   StatusBar1 = new QStatusBar(Panel2);
   StatusBar1->setGeometry(1, 550, 907, 27);
@@ -136,18 +156,37 @@ void Tfrmkelvoupdate::showEvent(QShowEvent* event) {
   if (!shown_) {
     shown_ = true;
     centreOnScreen(this);
-    FormShow();
+    // Nothing may leave an event handler by an exception: the start-up
+    // sequence reports what the preparation did not expect and ends.
+    try {
+      FormShow();
+    } catch (...) {
+      preparation_error_ = std::current_exception();
+    }
   }
 }
 
 void Tfrmkelvoupdate::FormShow() {
-  if (confirmation_ == nullptr || confirmation_->Tag() == 0) {
-    // The operator did not confirm: close again without preparing anything.
-    Timer2->start();
-    return;
-  }
-  delete confirmation_;
-  confirmation_ = nullptr;
+  MainScreenPreparationView view(*this);
+  outcome_ = prepare(view, aliases_);
+}
+
+QString Tfrmkelvoupdate::program_files() { return QString::fromStdString(programFiles()); }
+
+QString Tfrmkelvoupdate::PegaBDEdados(const QString& base, const QString& par) {
+  return QString::fromStdString(
+      kelvo::PegaBDEdados(aliases_, base.toStdString(), par.toStdString()));
+}
+
+void Tfrmkelvoupdate::batualizarClick() {
+  Button1->setEnabled(false);
+  AtualizaArquivos();
+  Button1->setEnabled(true);
+}
+
+void Tfrmkelvoupdate::AtualizaArquivos() {
+  ++fileUpdateStandIn.runs;
+  fileUpdateStandIn.button_disabled_during_run = !Button1->isEnabled();
 }
 
 void Tfrmkelvoupdate::Timer2Timer() {
@@ -164,6 +203,9 @@ void Tfrmkelvoupdate::closeEvent(QCloseEvent* event) {
   QCoreApplication::quit();
 }
 
-void Tfrmkelvoupdate::FormClose() {}
+void Tfrmkelvoupdate::FormClose() {
+  delete aguarde;
+  aguarde = nullptr;
+}
 
 }  // namespace kelvo

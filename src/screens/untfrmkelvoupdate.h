@@ -7,8 +7,14 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <exception>
+#include <memory>
 
+#include "access/catalogue/alias_registry.h"
+#include "access/interbase/ib_client_library.h"
+#include "platform/registry.h"
 #include "platform/tdatetime.h"
+#include "update/preparation.h"
 
 class QFrame;
 class QLabel;
@@ -23,12 +29,22 @@ class QTreeWidget;
 namespace kelvo {
 
 class TForm1;
+class Taguarde;
+class MainScreenPreparationView;
+
+// Returns the registry value VALUE_NAME of KEY_PATH under ROOT as text or a
+// 32-bit integer; throws RegistryError with the system's message.
+RegistryValue LeRegistro(RegistryRoot root, const QString& key_path, const QString& value_name);
 
 class Tfrmkelvoupdate : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Tfrmkelvoupdate(QWidget* parent = nullptr);
+  // Builds the controls only. ALIASES resolves the database aliases; API is
+  // the client library the wait screen loads (null: the system's).
+  explicit Tfrmkelvoupdate(QWidget* parent = nullptr,
+                           AliasRegistry& aliases = systemAliasRegistry(),
+                           std::shared_ptr<const IbClientApi> api = nullptr);
   ~Tfrmkelvoupdate() override;
 
   // Hands over the confirmation screen, whose tag tells whether the operator
@@ -37,6 +53,27 @@ class Tfrmkelvoupdate : public QWidget {
 
   int Tag() const { return tag_; }
   void setTag(int tag) { tag_ = tag; }
+
+  // Returns the folder that holds the archiver.
+  QString program_files();
+
+  // Returns the value of parameter PAR of the database alias BASE, or empty text.
+  QString PegaBDEdados(const QString& base, const QString& par);
+
+  // Returns how the preparation ended (NotConfirmed until it ran).
+  PreparationOutcome preparationOutcome() const { return outcome_; }
+  // Returns the failure the preparation did not expect, or null. The
+  // start-up sequence reports it and ends the process.
+  std::exception_ptr preparationError() const { return preparation_error_; }
+
+  // FIXME: stand-in for the file update run until it exists: it only counts
+  // the runs and notes whether Button1 was disabled meanwhile.
+  struct FileUpdateStandIn {
+    int runs = 0;
+    bool button_disabled_during_run = false;
+  };
+  FileUpdateStandIn fileUpdateStandIn;
+  void AtualizaArquivos();
 
   QFrame* Panel1 = nullptr;
   QLabel* Image1 = nullptr;
@@ -66,10 +103,13 @@ class Tfrmkelvoupdate : public QWidget {
   std::uint32_t BytesToTransfer = 0;
   // The program-files folder that holds the archiver.
   QString PROGR;
+  // The wait screen: created by the preparation, freed when this screen closes.
+  Taguarde* aguarde = nullptr;
 
  public slots:
   void FormShow();
   void Timer2Timer();
+  void batualizarClick();
   void bfecharClick();
 
  protected:
@@ -77,6 +117,8 @@ class Tfrmkelvoupdate : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  friend class MainScreenPreparationView;
+
   void createHeader();
   void createBody();
   void FormClose();
@@ -85,6 +127,10 @@ class Tfrmkelvoupdate : public QWidget {
   int tag_ = 0;
   bool shown_ = false;
   TForm1* confirmation_ = nullptr;
+  AliasRegistry& aliases_;
+  std::shared_ptr<const IbClientApi> api_;
+  PreparationOutcome outcome_ = PreparationOutcome::NotConfirmed;
+  std::exception_ptr preparation_error_;
 };
 
 }  // namespace kelvo

@@ -55,16 +55,6 @@ int progressPosition(std::int64_t n, std::int64_t done) {
   return whole >= 100.0 ? 100 : static_cast<int>(whole);
 }
 
-void blankCommitWorkLines(std::vector<std::string>& script) {
-  for (std::string& line : script) {
-    std::string upper = line;
-    for (char& c : upper) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    if (upper.find("COMMIT WORK") != std::string::npos) line = " ";
-  }
-}
-
 void ExecutaScript(IbScript& script) {
   blankCommitWorkLines(script.Script());
   script.ExecuteScript();

@@ -14,6 +14,7 @@
 
 #include "platform/regional_settings.h"
 #include "platform/tdatetime.h"
+#include "scripts/commit_work_lines.h"
 #include "update/update_data.h"
 
 namespace kelvo {
@@ -44,9 +45,6 @@ class ScriptRunView {
 // DONE rounded to the nearest integer, halves to the even neighbour, never
 // beyond 100 (and 100 when N is not positive).
 int progressPosition(std::int64_t n, std::int64_t done);
-
-// Blanks (to " ") every line of SCRIPT that, upper-cased, holds "COMMIT WORK".
-void blankCommitWorkLines(std::vector<std::string>& script);
 
 // Prepares the runner's script (blankCommitWorkLines) and executes it; any
 // error of the execution passes to the caller.

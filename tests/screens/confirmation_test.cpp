@@ -108,8 +108,9 @@ TEST(Confirmation, EnterOnACheckBoxPressesNoButton) {
     EXPECT_EQ(form.Tag(), 0);
     EXPECT_TRUE(form.isVisible());
   }
-  // The button itself still answers the keyboard.
-  QTest::keyClick(form.BitBtn1, Qt::Key_Space);
+  // The button itself still answers the keyboard: Enter once it has the focus.
+  form.BitBtn1->setFocus();
+  QTest::keyClick(form.BitBtn1, Qt::Key_Return);
   EXPECT_EQ(form.Tag(), 1);
 }
 

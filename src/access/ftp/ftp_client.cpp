@@ -21,10 +21,6 @@ constexpr std::size_t kReadStep = 32768;
 // Read steps are gathered into blocks of this size before they are handed
 // on, so a download writes its file in a few large writes.
 constexpr std::size_t kBlock = 8 * kReadStep;
-// How long an active-mode transfer waits for the server's data connection.
-constexpr int kAcceptMilliseconds = 10000;
-// How long QUIT waits for its reply before the connection is closed anyway.
-constexpr int kQuitReplyMilliseconds = 100;
 
 }  // namespace
 
@@ -149,7 +145,7 @@ void FtpClient::signOff() {
   if (control.alive()) {
     try {
       control.send("QUIT");
-      if (control.replyWithin(kQuitReplyMilliseconds)) control.readReply();
+      if (control.replyWithin(waits_.quitReplyStart)) control.readReplyWithin(waits_.quitReply);
     } catch (const Error&) {
       // The connection is closed below in any case.
     }
@@ -258,7 +254,12 @@ void FtpClient::transfer(const std::string& command, const Sink& sink, bool refu
         "PORT " + address + "," + std::to_string(port / 256) + "," + std::to_string(port % 256),
         {200});
     control.command(command, {125, 150, 154});
-    listener.accept(data, kAcceptMilliseconds);
+    try {
+      listener.accept(data, waits_.accept, control.remoteAddress());
+    } catch (...) {
+      settleBrokenTransfer();
+      throw;
+    }
   }
   receive(data, sink);
   status(ftpReady, "Transfer complete");
@@ -287,19 +288,24 @@ void FtpClient::receive(FtpTcpStream& data, const Sink& sink) {
     if (filled > 0) sink(buffer_.data(), filled);
   } catch (...) {
     data.close();
-    // The server still answers the broken transfer; reading that answer
-    // keeps the next command's reply from being mistaken for it.
-    FtpControl& control = session_->control;
-    try {
-      if (control.isOpen()) control.readReply();
-    } catch (const Error&) {
-      // The transfer's own failure is the one to report.
-    }
+    settleBrokenTransfer();
     if (OnWorkEnd) OnWorkEnd(*this, wmRead);
     throw;
   }
   data.close();
   if (OnWorkEnd) OnWorkEnd(*this, wmRead);
+}
+
+void FtpClient::settleBrokenTransfer() {
+  // The server still answers the broken transfer; reading that answer keeps
+  // the next command's reply from being mistaken for it. A server that does
+  // not answer in time is left: the session could not be kept in step.
+  FtpControl& control = session_->control;
+  try {
+    if (control.isOpen() && !control.readReplyWithin(waits_.brokenTransferReply)) control.close();
+  } catch (const Error&) {
+    // The transfer's own failure is the one to report.
+  }
 }
 
 }  // namespace kelvo

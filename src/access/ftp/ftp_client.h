@@ -18,6 +18,25 @@ class FtpTcpStream;
 
 enum class FtpTransferType { Ascii, Binary };
 
+// The client's bounded waits, in milliseconds. A read on the control or a
+// data connection otherwise waits as long as the server takes.
+struct FtpWaits {
+  // An active-mode transfer waits this long for the server's data connection.
+  int accept = 10000;
+  // After a transfer broke (the data connection failed, or never came in
+  // active mode) the server's final reply is awaited this long; a server
+  // that stays silent longer is left, since its next reply could no longer
+  // be told from the answer to our next command. A server notices a broken
+  // data connection at once and answers at once; a few seconds leave room
+  // for a slow server behind a slow line.
+  int brokenTransferReply = 5000;
+  // QUIT's reply must begin within the first limit and be complete within
+  // the second, so that leaving never hangs on a server that keeps the line
+  // open; "221" needs no more than a round trip, the rest is slack.
+  int quitReplyStart = 100;
+  int quitReply = 2000;
+};
+
 class FtpClient {
  public:
   using StatusHandler =
@@ -45,6 +64,9 @@ class FtpClient {
   void setUsername(const std::string& username) { username_ = username; }
   void setPassword(const std::string& password) { password_ = password; }
   void setPassive(bool passive) { passive_ = passive; }
+  // Replaces the bounded waits (tests shorten them).
+  void setWaits(const FtpWaits& waits) { waits_ = waits; }
+  const FtpWaits& waits() const { return waits_; }
   const std::string& host() const { return host_; }
   std::uint16_t port() const { return port_; }
   bool passive() const { return passive_; }
@@ -66,11 +88,12 @@ class FtpClient {
   // Returns the size the server gives for NAME, or -1.
   std::int64_t Size(const std::string& name);
   // Downloads NAME into DESTINATION. The destination is replaced only when
-  // the server confirms the transfer; on any failure it stays as it was.
+  // the server confirms the transfer and the data is on disk; on any
+  // failure it stays as it was.
   // With OVERWRITE false an existing destination is an error.
   void Get(const std::string& name, const std::string& destination, bool overwrite = true);
   // Returns true while the control connection is open and the server has
-  // not closed it.
+  // neither closed it nor announced with 421 that it is closing it.
   bool Connected();
   // Signs off with QUIT and closes the connection.
   void Disconnect();
@@ -95,12 +118,14 @@ class FtpClient {
   void signOff();
   void transfer(const std::string& command, const Sink& sink, bool refusalIsError);
   void receive(FtpTcpStream& data, const Sink& sink);
+  void settleBrokenTransfer();
 
   std::string host_;
   std::uint16_t port_ = 21;
   std::string username_;
   std::string password_;
   bool passive_ = true;
+  FtpWaits waits_;
   FtpTransferType type_ = FtpTransferType::Ascii;
 
   std::unique_ptr<Session> session_;

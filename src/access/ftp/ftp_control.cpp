@@ -1,6 +1,9 @@
 // Line and reply handling on the FTP control connection.
 #include "access/ftp/ftp_control.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/codepage.h"
 
 namespace kelvo {
@@ -13,10 +16,27 @@ void FtpControl::open(const std::string& address, std::uint16_t port) {
 void FtpControl::close() {
   stream_.close();
   pending_.clear();
+  scanned_ = 0;
 }
 
 bool FtpControl::alive() {
-  return stream_.isOpen() && (!pending_.empty() || !stream_.peerClosed());
+  if (!stream_.isOpen()) return false;
+  try {
+    char buffer[4096];
+    while (pending_.size() < kMaxFtpReply && stream_.available() > 0) {
+      pending_.append(buffer, stream_.readSome(buffer, sizeof buffer));
+    }
+  } catch (const FtpSocketError&) {
+    close();
+    return false;
+  }
+  // A server going away says 421 without being asked and hangs up.
+  const std::size_t end = pending_.find('\n');
+  if (stream_.peerClosed() || (end != std::string::npos && ftpReplyCode(pending_) == 421)) {
+    close();
+    return false;
+  }
+  return true;
 }
 
 void FtpControl::send(const std::string& command) {
@@ -33,16 +53,36 @@ void FtpControl::send(const std::string& command) {
   }
 }
 
-std::string FtpControl::readLine() {
+void FtpControl::failTooLong(const char* what) {
+  // The rest of that reply would be read as the next one: the session is
+  // out of step and ends here.
+  close();
+  throw Error(std::string("The FTP server's ") + what + " is too long.");
+}
+
+std::optional<std::string> FtpControl::readLine(const Deadline& deadline) {
   for (;;) {
-    const std::size_t end = pending_.find('\n');
+    const std::size_t end = pending_.find('\n', scanned_);
     if (end != std::string::npos) {
+      if (end > kMaxFtpReplyLine) failTooLong("reply line");
+      replyBytes_ += end + 1;
+      if (replyBytes_ > kMaxFtpReply) failTooLong("reply");
       std::string line = pending_.substr(0, end);
       pending_.erase(0, end + 1);
+      scanned_ = 0;
       if (!line.empty() && line.back() == '\r') line.pop_back();
       return decode(line);
     }
+    scanned_ = pending_.size();
+    if (scanned_ > kMaxFtpReplyLine) failTooLong("reply line");
     if (!stream_.isOpen()) throw FtpSocketError(kConnectionClosedGracefully);
+    if (deadline) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          *deadline - std::chrono::steady_clock::now());
+      if (!stream_.waitReadable(static_cast<int>(std::max<std::int64_t>(left.count(), 0)))) {
+        return std::nullopt;
+      }
+    }
     char buffer[4096];
     std::size_t count = 0;
     try {
@@ -59,13 +99,18 @@ std::string FtpControl::readLine() {
   }
 }
 
-FtpReply FtpControl::readReply() {
+std::optional<FtpReply> FtpControl::readReplyUntil(const Deadline& deadline) {
+  replyBytes_ = 0;
   FtpReply reply;
-  reply.lines.push_back(readLine());
+  std::optional<std::string> line = readLine(deadline);
+  if (!line) return std::nullopt;
+  reply.lines.push_back(std::move(*line));
   reply.code = ftpReplyCode(reply.lines.front());
   if (opensMultiLineFtpReply(reply.lines.front())) {
     do {
-      reply.lines.push_back(readLine());
+      line = readLine(deadline);
+      if (!line) return std::nullopt;
+      reply.lines.push_back(std::move(*line));
     } while (!endsFtpReply(reply.lines.back(), reply.code));
   }
   if (reply.code == 421) {
@@ -74,6 +119,12 @@ FtpReply FtpControl::readReply() {
     throw FtpReplyError(reply.code, reply.text());
   }
   return reply;
+}
+
+FtpReply FtpControl::readReply() { return *readReplyUntil(std::nullopt); }
+
+std::optional<FtpReply> FtpControl::readReplyWithin(int milliseconds) {
+  return readReplyUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds));
 }
 
 bool FtpControl::replyWithin(int milliseconds) {

@@ -3,8 +3,10 @@
 // once the server offers it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "access/ftp/ftp_reply.h"
@@ -12,12 +14,20 @@
 
 namespace kelvo {
 
+// Longest reply line and longest whole reply taken from a server. Real
+// replies are far below (a greeting banner of some hundred lines is long);
+// the limits keep a broken or hostile server from filling our memory.
+inline constexpr std::size_t kMaxFtpReplyLine = 64 * 1024;
+inline constexpr std::size_t kMaxFtpReply = 1024 * 1024;
+
 class FtpControl {
  public:
   void open(const std::string& address, std::uint16_t port);
   void close();
   bool isOpen() const { return stream_.isOpen(); }
-  // Returns true while the connection is open and the server has not closed it.
+  // Returns true while the connection is open and the server has not closed
+  // it. What the server sent meanwhile is taken in: a server that hung up,
+  // or said 421 unasked, leaves the connection closed.
   bool alive();
 
   void setUtf8(bool utf8) { utf8_ = utf8; }
@@ -27,8 +37,13 @@ class FtpControl {
   // line break, which would smuggle a second command to the server.
   void send(const std::string& command);
   // Returns the next reply, read whole. A 421 reply closes the connection
-  // at once and raises FtpReplyError.
+  // at once and raises FtpReplyError. A reply line beyond kMaxFtpReplyLine
+  // bytes or a reply beyond kMaxFtpReply bytes closes the connection and
+  // raises kelvo::Error.
   FtpReply readReply();
+  // Returns the next reply when it arrives whole within MILLISECONDS, else
+  // nothing; a part that came is lost then, so the connection is out of step.
+  std::optional<FtpReply> readReplyWithin(int milliseconds);
   // Returns true when a reply starts arriving within MILLISECONDS.
   bool replyWithin(int milliseconds);
 
@@ -46,10 +61,17 @@ class FtpControl {
   std::string remoteAddress() const { return stream_.remoteAddress(); }
 
  private:
-  std::string readLine();
+  using Deadline = std::optional<std::chrono::steady_clock::time_point>;
+
+  // Returns the next line, or nothing when DEADLINE passed first.
+  std::optional<std::string> readLine(const Deadline& deadline);
+  std::optional<FtpReply> readReplyUntil(const Deadline& deadline);
+  [[noreturn]] void failTooLong(const char* what);
 
   FtpTcpStream stream_;
-  std::string pending_;  // bytes received but not yet returned as lines
+  std::string pending_;         // bytes received but not yet returned as lines
+  std::size_t scanned_ = 0;     // leading bytes of pending_ known to hold no line break
+  std::size_t replyBytes_ = 0;  // bytes of the reply being read, for its limit
   bool utf8_ = false;
 };
 

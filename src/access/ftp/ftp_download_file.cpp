@@ -3,35 +3,86 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <random>
 
 #include "platform/error.h"
 #include "platform/files.h"
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace kelvo {
 
 namespace {
 
-std::string randomSuffix() {
-  static std::mt19937_64 generator{std::random_device{}()};
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string suffix;
-  std::uint64_t value = generator();
-  for (int i = 0; i < 12; ++i, value >>= 4) suffix += kDigits[value & 15];
-  return suffix;
+// Names of temporary files start with this; a hash of the destination's
+// name follows.
+constexpr const char* kTemporaryPrefix = ".kelvo-";
+constexpr const char* kTemporarySuffix = ".part";
+
+#if defined(__linux__)
+// Written data is handed to the disk in steps of this size while the
+// download runs, so that the flush before the replacement finds little left
+// to write and the transfer keeps its speed.
+constexpr std::uint64_t kWriteBackStep = 16 * 1024 * 1024;
+#endif
+
+std::uint64_t hashOf(const std::string& text) {
+  // FNV-1a, 64 bits: stable across runs and builds.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+// Returns 0, or the error number when the file's data could not be put on disk.
+int flushToDisk(std::FILE* file) {
+#if defined(_WIN32)
+  return _commit(_fileno(file)) == 0 ? 0 : errno;
+#else
+  return fsync(fileno(file)) == 0 ? 0 : errno;
+#endif
+}
+
+// Puts the folder entry of a replacement on disk too, where the system
+// allows it; the data itself is already there, so a failure here loses
+// nothing but the replacement's durability and is not reported.
+void flushFolder(const std::filesystem::path& folder) {
+#if !defined(_WIN32)
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+#else
+  (void)folder;
+#endif
 }
 
 }  // namespace
 
-FtpDownloadFile::FtpDownloadFile(std::string destination) : destination_(std::move(destination)) {
+std::string ftpTemporaryPath(const std::string& destination) {
+  const std::filesystem::path path(destination);
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string name = kTemporaryPrefix;
+  std::uint64_t value = hashOf(path.filename().string());
+  for (int i = 0; i < 16; ++i, value >>= 4) name += kDigits[value & 15];
+  name += kTemporarySuffix;
+  return (path.parent_path() / name).string();
+}
+
+FtpDownloadFile::FtpDownloadFile(std::string destination)
+    : destination_(std::move(destination)), temporary_(ftpTemporaryPath(destination_)) {
   if (directoryExists(destination_)) failCreate(EISDIR);
-  for (int attempt = 0; attempt < 100 && file_ == nullptr; ++attempt) {
-    temporary_ = destination_ + ".~" + randomSuffix() + ".part";
-    errno = 0;
-    file_ = std::fopen(temporary_.c_str(), "wbx");
-    if (file_ == nullptr && errno != EEXIST) failCreate(errno);
-  }
-  if (file_ == nullptr) failCreate(EEXIST);
+  // A run killed mid-download left its temporary file; it is of no use.
+  if (std::remove(temporary_.c_str()) != 0 && errno != ENOENT) failCreate(errno);
+  errno = 0;
+  file_ = std::fopen(temporary_.c_str(), "wbx");
+  if (file_ == nullptr) failCreate(errno);
   // The client hands over large blocks already; a stdio buffer would only
   // copy them once more.
   std::setvbuf(file_, nullptr, _IONBF, 0);
@@ -48,31 +99,42 @@ FtpDownloadFile::~FtpDownloadFile() {
 }
 
 void FtpDownloadFile::write(const char* data, std::size_t size) {
-  if (std::fwrite(data, 1, size, file_) != size) {
-    const int error = errno;
-    throw Error("Cannot write file \"" + destination_ + "\". " + systemErrorMessage(error));
+  if (std::fwrite(data, 1, size, file_) != size) failWrite(errno);
+  written_ += size;
+#if defined(__linux__)
+  if (written_ - queued_ >= kWriteBackStep) {
+    // Starts the write-back of what came so far without waiting for it.
+    sync_file_range(fileno(file_), static_cast<off64_t>(queued_),
+                    static_cast<off64_t>(written_ - queued_), SYNC_FILE_RANGE_WRITE);
+    queued_ = written_;
   }
+#endif
 }
 
 void FtpDownloadFile::commit() {
+  // The data must be on disk before it replaces the old file: a power loss
+  // just after the replacement must not leave an empty program behind.
+  const int flushError = flushToDisk(file_);
   std::FILE* file = file_;
   file_ = nullptr;
-  if (std::fclose(file) != 0) {
-    const int error = errno;
-    throw Error("Cannot write file \"" + destination_ + "\". " + systemErrorMessage(error));
-  }
+  if (std::fclose(file) != 0 || flushError != 0) failWrite(flushError != 0 ? flushError : errno);
   if (!replaceFile(temporary_, destination_)) failCreate(errno);
   committed_ = true;
+  flushFolder(std::filesystem::path(destination_).parent_path());
 }
 
 void FtpDownloadFile::failCreate(int error) const {
   throw Error("Cannot create file \"" + destination_ + "\". " + systemErrorMessage(error));
 }
 
+void FtpDownloadFile::failWrite(int error) const {
+  throw Error("Cannot write file \"" + destination_ + "\". " + systemErrorMessage(error));
+}
+
 void FtpDownloadFile::discard() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
-  if (!temporary_.empty()) std::remove(temporary_.c_str());
+  std::remove(temporary_.c_str());
 }
 
 }  // namespace kelvo

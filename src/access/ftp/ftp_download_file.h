@@ -1,18 +1,27 @@
 // The local side of a download: the data goes into a temporary file beside
 // the destination, which replaces the destination only once the server has
-// confirmed the transfer. Until then the previous file stays as it was.
+// confirmed the transfer and the data is on disk. Until then the previous
+// file stays as it was.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 namespace kelvo {
 
+// Returns the temporary file of a download to DESTINATION: in the same
+// folder, named by a fixed prefix and a hash of the destination's name, so
+// its length never grows with the destination's and a run that was killed
+// left a file the next download to the same destination finds again.
+std::string ftpTemporaryPath(const std::string& destination);
+
 class FtpDownloadFile {
  public:
-  // Creates the temporary file; raises kelvo::Error
-  // "Cannot create file "DESTINATION". REASON" when it cannot be made.
+  // Removes a temporary file a killed run left, then creates it afresh;
+  // raises kelvo::Error "Cannot create file "DESTINATION". REASON" when it
+  // cannot be made.
   explicit FtpDownloadFile(std::string destination);
   // Removes the temporary file unless commit() succeeded.
   ~FtpDownloadFile();
@@ -20,18 +29,22 @@ class FtpDownloadFile {
   FtpDownloadFile& operator=(const FtpDownloadFile&) = delete;
 
   void write(const char* data, std::size_t size);
-  // Closes the temporary file and puts it in the destination's place.
+  // Puts the data on disk, closes the temporary file and puts it in the
+  // destination's place.
   void commit();
 
   const std::string& temporaryPath() const { return temporary_; }
 
  private:
   [[noreturn]] void failCreate(int error) const;
+  [[noreturn]] void failWrite(int error) const;
   void discard();
 
   std::string destination_;
   std::string temporary_;
   std::FILE* file_ = nullptr;
+  std::uint64_t written_ = 0;
+  [[maybe_unused]] std::uint64_t queued_ = 0;  // bytes already handed to the disk's write-back
   bool committed_ = false;
 };
 

@@ -1,10 +1,12 @@
 // The FTP client's sockets on standalone Asio. Every operation blocks; the
-// two waits with a limit (a reply after QUIT, an active-mode accept) run an
-// asynchronous wait on a private io_context for that long.
+// waits with a limit (a reply that must come soon, an active-mode accept)
+// run an asynchronous wait on a private io_context for that long.
 #include "access/ftp/ftp_transport.h"
 
+#include <algorithm>
 #include <asio.hpp>
 #include <chrono>
+#include <cstdint>
 
 namespace kelvo {
 
@@ -49,6 +51,8 @@ std::string describe(const std::error_code& error) {
 // Runs IO until DONE is set or MILLISECONDS pass; returns whether it was set.
 bool runFor(asio::io_context& io, const bool& done, int milliseconds) {
   io.restart();
+  // Whatever is ready already counts, even with no time left to wait.
+  io.poll();
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   while (!done && std::chrono::steady_clock::now() < deadline) {
     io.run_one_until(deadline);
@@ -126,6 +130,12 @@ bool FtpTcpStream::waitReadable(int milliseconds) {
   return ready;
 }
 
+std::size_t FtpTcpStream::available() {
+  std::error_code error;
+  const std::size_t count = impl_->socket.available(error);
+  return error ? 0 : count;
+}
+
 bool FtpTcpStream::peerClosed() {
   if (!impl_->socket.is_open()) return true;
   std::error_code error;
@@ -180,23 +190,32 @@ std::uint16_t FtpListener::port() const {
   return impl_->acceptor.local_endpoint(error).port();
 }
 
-void FtpListener::accept(FtpTcpStream& stream, int milliseconds) {
+void FtpListener::accept(FtpTcpStream& stream, int milliseconds, const std::string& peer) {
   stream.close();
-  bool done = false;
-  std::error_code result;
-  impl_->acceptor.async_accept(stream.impl_->socket, [&](const std::error_code& error) {
-    done = true;
-    result = error;
-  });
-  if (!runFor(impl_->io, done, milliseconds)) {
-    std::error_code ignored;
-    impl_->acceptor.cancel(ignored);
-    impl_->io.restart();
-    impl_->io.run();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    bool done = false;
+    std::error_code result;
+    impl_->acceptor.async_accept(stream.impl_->socket, [&](const std::error_code& error) {
+      done = true;
+      result = error;
+    });
+    if (!runFor(impl_->io, done, static_cast<int>(std::max<std::int64_t>(left.count(), 0)))) {
+      std::error_code ignored;
+      impl_->acceptor.cancel(ignored);
+      impl_->io.restart();
+      impl_->io.run();
+      stream.close();
+      throw FtpSocketError(kAcceptTimedOut);
+    }
+    if (result) fail(result);
+    // Anyone may connect to the port we announced; only the server we talk
+    // to may deliver the file.
+    if (stream.remoteAddress() == peer) return;
     stream.close();
-    throw FtpSocketError(kAcceptTimedOut);
   }
-  if (result) fail(result);
 }
 
 }  // namespace kelvo

@@ -45,6 +45,8 @@ class FtpTcpStream {
   void writeAll(const char* data, std::size_t size);
   // Returns true when something arrives within MILLISECONDS.
   bool waitReadable(int milliseconds);
+  // Returns the count of bytes that can be read at once without waiting.
+  std::size_t available();
   // Returns true when the peer has closed the connection (checked without
   // waiting and without consuming data).
   bool peerClosed();
@@ -70,8 +72,9 @@ class FtpListener {
   // Listens on ADDRESS at a port the system chooses.
   void open(const std::string& address);
   std::uint16_t port() const;
-  // Accepts the connection into STREAM; raises kAcceptTimedOut after MILLISECONDS.
-  void accept(FtpTcpStream& stream, int milliseconds);
+  // Accepts the connection from address PEER into STREAM, closing any that
+  // come from elsewhere; raises kAcceptTimedOut after MILLISECONDS.
+  void accept(FtpTcpStream& stream, int milliseconds, const std::string& peer);
 
  private:
   struct Impl;

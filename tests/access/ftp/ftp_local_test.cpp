@@ -2,6 +2,7 @@
 // all-or-nothing replacement, network failure texts, and command checks.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,6 +17,11 @@ namespace kelvo {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::size_t entriesIn(const fs::path& folder) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
 
 TEST(FtpDownloadFile, ReplacesTheDestinationOnlyOnCommit) {
   test::TempFolder folder;
@@ -45,6 +51,38 @@ TEST(FtpDownloadFile, AbandonedDownloadLeavesTheDestinationAndNoTemporaryFile) {
   }
   EXPECT_EQ(test::readFile(destination), "previous");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(FtpDownloadFile, DestinationNameOfTheLongestLengthCanBeDownloaded) {
+  test::TempFolder folder;
+  for (const std::size_t length : {237u, 255u}) {
+    const fs::path destination = folder.path() / std::string(length, 'n');
+    FtpDownloadFile file(destination.string());
+    EXPECT_LE(fs::path(file.temporaryPath()).filename().string().size(), 32u);
+    file.write("data", 4);
+    file.commit();
+    EXPECT_EQ(test::readFile(destination), "data");
+  }
+}
+
+TEST(FtpDownloadFile, TemporaryFileOfAKilledRunIsRemovedByTheNextDownload) {
+  test::TempFolder folder;
+  const fs::path destination = folder.write("prog.exe", "old");
+  // A child process downloads part of the file and dies without cleaning up.
+  EXPECT_EXIT(
+      {
+        FtpDownloadFile file(destination.string());
+        file.write("partial", 7);
+        std::_Exit(3);
+      },
+      testing::ExitedWithCode(3), "");
+  ASSERT_EQ(entriesIn(folder.path()), 2u);
+  {
+    FtpDownloadFile file(destination.string());
+    file.write("new", 3);
+  }
+  EXPECT_EQ(entriesIn(folder.path()), 1u);
+  EXPECT_EQ(test::readFile(destination), "old");
 }
 
 TEST(FtpDownloadFile, DestinationThatCannotBeCreatedRaisesWithPathAndReason) {
@@ -104,7 +142,7 @@ TEST(FtpClientWithoutServer, ActiveModeAcceptGivesUpAfterItsTimeLimit) {
   listener.open("127.0.0.1");
   FtpTcpStream stream;
   try {
-    listener.accept(stream, 50);
+    listener.accept(stream, 50, "127.0.0.1");
     FAIL() << "accepted";
   } catch (const FtpSocketError& e) {
     EXPECT_STREQ(e.what(), "Accept timed out.");

@@ -1,0 +1,36 @@
+// An environment variable set (or removed) for one scope.
+#pragma once
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace kelvo::test {
+
+class ScopedEnv {
+ public:
+  // Sets NAME to VALUE, or removes it when VALUE is nullopt.
+  ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    if (value) {
+      setenv(name, value->c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedEnv() {
+    if (saved_) {
+      setenv(name_.c_str(), saved_->c_str(), 1);
+    } else {
+      unsetenv(name_.c_str());
+    }
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> saved_;
+};
+
+}  // namespace kelvo::test
