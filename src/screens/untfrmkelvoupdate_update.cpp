@@ -2,6 +2,7 @@
 // run's named members, and the FTP client's progress handlers.
 #include <QCoreApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -67,6 +68,15 @@ void Tfrmkelvoupdate::AtualizaArquivos() {
   if (aguarde == nullptr) return;
   MainScreenRunView view(*this, [this] {
     if (aguarde == nullptr) return 0;
+    // The script run works on the aliases ticked in the check list.
+    aguarde->tickedAliases = [this] {
+      std::vector<std::string> ticked;
+      for (int i = 0; i < CheckListBox1->count(); ++i) {
+        const QListWidgetItem* row = CheckListBox1->item(i);
+        if (row->checkState() == Qt::Checked) ticked.push_back(row->text().toStdString());
+      }
+      return ticked;
+    };
     aguarde->exec();
     return aguarde->Tag();
   });
