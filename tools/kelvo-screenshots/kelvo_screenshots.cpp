@@ -1,5 +1,7 @@
-// kelvo-screenshots FOLDER: renders each screen, as the operator first sees
-// it (the program's own start-up settings), to FOLDER/<class>.png.
+// kelvo-screenshots FOLDER: renders the confirmation and error screens, as the
+// operator first sees them (the program's own start-up settings), to
+// FOLDER/<class>.png. The main and wait screens show a prepared site and a
+// run, so their pictures come from the real program on a display instead.
 #include <QApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -8,7 +10,6 @@
 #include "program/startup_settings.h"
 #include "screens/unit1.h"
 #include "screens/unit2.h"
-#include "screens/untfrmkelvoupdate.h"
 
 namespace {
 
@@ -41,7 +42,5 @@ int main(int argc, char** argv) {
       "SCRIPT EM EXECUÇÃO SALVO: SCRIPT_ERRO_DT_05-03-2024_HR_14-07-09 M-LOJA.TXT"));
   ok &= save(error, folder, "TForm2");
 
-  kelvo::Tfrmkelvoupdate main_screen;
-  ok &= save(main_screen, folder, "Tfrmkelvoupdate");
   return ok ? 0 : 1;
 }
