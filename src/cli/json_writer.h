@@ -35,7 +35,4 @@ class JsonWriter {
   bool after_key_ = false;
 };
 
-// Returns TEXT (UTF-8) as a JSON string, quotes included.
-std::string jsonString(std::string_view text);
-
 }  // namespace kelvo::cli

@@ -14,19 +14,13 @@
 #include "platform/formats.h"
 #include "platform/hex_text.h"
 #include "support/services.h"
+#include "support/test_times.h"
 
 namespace kelvo::test {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-TDateTime yesterdayAtAWholeMinute() {
-  const TDateTime yesterday = now() - 1;
-  const DateParts d = decodeDate(yesterday);
-  const TimeParts t = decodeTime(yesterday);
-  return encodeDate(d.year, d.month, d.day) + encodeTime(t.hour, t.minute, 0, 0);
-}
 
 fs::path servedFolder() { return fs::path(serviceValue("update_ftp", "root")) / "quarvessa"; }
 
