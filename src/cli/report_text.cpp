@@ -105,7 +105,11 @@ void writeFiles(std::string& out, const FilePlan& files, const FormatSettings& s
   }
   out += fetching == 0 ? std::string("Nenhum arquivo a baixar.\n")
                        : std::to_string(fetching) + " arquivo(s) a baixar.\n";
-  if (refused > 0) out += std::to_string(refused) + " nome(s) recusado(s).\n";
+  if (refused > 0) {
+    out += std::to_string(refused) +
+           " nome(s) recusado(s): a atualização terminaria com erros, sem extração e sem "
+           "scripts.\n";
+  }
   out += std::string("Extração do Sys_Tavrela.exe de Sys_Tavrela.rar: ") +
          (files.archiveStep ? "sim" : "não") + "\n";
 }
