@@ -108,6 +108,21 @@ ProgramResult CliSiteTest::kelvoupdate(const std::string& arguments) {
   return result;
 }
 
+ProgramResult CliSiteTest::kelvoupdateOnATerminal(const std::string& arguments) {
+  const fs::path typescript = machine_.path() / "typescript";
+  const fs::path command =
+      machine_.write("command.sh", "exec '" + std::string(std::getenv("KELVO_BINARY_DIR")) +
+                                       "/src/cli/kelvoupdate' " + arguments + " --pasta '" +
+                                       work_.path().string() + "'\n");
+  const std::string line =
+      "script -qec 'sh " + command.string() + "' '" + typescript.string() + "' >/dev/null 2>&1";
+  const int status = std::system(line.c_str());
+  ProgramResult result;
+  result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = readFile(typescript);
+  return result;
+}
+
 void CliSiteTest::serve(const std::string& name, const std::string& content, TDateTime when) {
   std::ofstream(servedFolder() / name, std::ios::binary) << content;
   ASSERT_TRUE(setFileLastWriteTime((servedFolder() / name).string(), when));

@@ -33,6 +33,9 @@ class CliSiteTest : public ::testing::Test {
   // Runs kelvoupdate with ARGUMENTS (shell words) and --pasta naming the
   // working folder, from another folder.
   ProgramResult kelvoupdate(const std::string& arguments);
+  // Runs it the same way on a terminal (through script(1)): standard output
+  // and standard error both land in the result's OUT, as a terminal shows them.
+  ProgramResult kelvoupdateOnATerminal(const std::string& arguments);
 
   // Puts NAME into the server's update folder with CONTENT, dated WHEN.
   void serve(const std::string& name, const std::string& content, TDateTime when);

@@ -98,6 +98,9 @@ TEST_F(KelvoupdateTest, PreviewChangesNothingAndTheRunThenDoesWhatItListed) {
   const ProgramResult run = kelvoupdate("run --confirmo-aplicativos-fechados");
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(lastLine(run.out), kStatusSuccess);
+  // Not a terminal: one plain line per download.
+  EXPECT_THAT(run.err, HasSubstr("\nnovo.dat  Transferidos: 0 Kb  Taxa de Transferencia: "));
+  EXPECT_THAT(run.err, ::testing::Not(HasSubstr("\r")));
   EXPECT_EQ(readFile(workPath("novo.dat")), "novo");
   EXPECT_EQ(readFile(workPath("mudou.dat")), "servidor");
   EXPECT_EQ(readFile(workPath("antigo.dat")), "servidor antigo");
@@ -178,6 +181,20 @@ TEST_F(KelvoupdateTest, AConnectionFailureEndsWithCodeTwo) {
   }
   EXPECT_EQ(folderSnapshot(), before);
   EXPECT_EQ(databaseSnapshot(), "");
+}
+
+TEST_F(KelvoupdateTest, OnATerminalEachDownloadIsOneUpdatingLine) {
+  serve("grande.bin", std::string(3 << 20, 'g'), base_);
+  const ProgramResult run = kelvoupdateOnATerminal("run --confirmo-aplicativos-fechados");
+  EXPECT_EQ(run.code, 0) << run.out;
+  // Rewritten in place (carriage return, text, erase to the end of the line)
+  // and left standing once the file is in.
+  EXPECT_THAT(run.out, HasSubstr("\rgrande.bin  Transferidos: "));
+  // The thousands separator is the regional settings' own.
+  EXPECT_THAT(run.out, ::testing::ContainsRegex("\rgrande.bin  Transferidos: 3.072 Kb  Taxa de "));
+  EXPECT_THAT(run.out, HasSubstr("\x1b[K"));
+  EXPECT_THAT(run.out, HasSubstr(kStatusSuccess));
+  EXPECT_EQ(readFile(workPath("grande.bin")).size(), 3u << 20);
 }
 
 TEST_F(KelvoupdateTest, JsonOutputIsOneObjectThatTellsTheSameStory) {
