@@ -134,7 +134,11 @@ std::string reportJson(const SiteReport& report, bool preview) {
   json.value(report.archiverFound);
   optionalText(json, "alias", report.alias);
   json.key("preparacao");
-  json.value(preparationCode(report.preparation));
+  if (report.preparation) {
+    json.value(preparationCode(*report.preparation));
+  } else {
+    json.null();
+  }
   texts(json, "mensagens", report.preparationMessages);
   optionalText(json, "erro", report.error);
   json.key("bases");

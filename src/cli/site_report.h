@@ -25,10 +25,10 @@ struct SiteReport {
   std::vector<std::string> failureRecords;  // sorted; the first is the one the gate names
   std::string programFolder;                // PROGR
   bool archiverFound = false;
-  std::optional<std::string> alias;  // none without Sys_Info.INI
-  PreparationOutcome preparation = PreparationOutcome::NotConfirmed;
-  std::vector<std::string> preparationMessages;  // the messages of a failed preparation
-  std::optional<std::string> downloadAddress;    // where the archiver can be fetched
+  std::optional<std::string> alias;               // none without Sys_Info.INI
+  std::optional<PreparationOutcome> preparation;  // none when it could not end
+  std::vector<std::string> preparationMessages;   // the messages of a failed preparation
+  std::optional<std::string> downloadAddress;     // where the archiver can be fetched
   std::vector<DatabaseReport> databases;
   std::optional<FilePlan> files;     // preview only, after a successful preparation
   std::optional<std::string> error;  // a failure nobody expects, which ended the reading
