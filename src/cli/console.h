@@ -34,4 +34,18 @@ class Console {
   bool updating_ = false;
 };
 
+// While it lives, what programs started by this process (the archiver)
+// write to standard output goes to standard error instead, so that
+// standard output keeps only this program's own report and final line.
+class ChildOutputToStandardError {
+ public:
+  ChildOutputToStandardError();
+  ~ChildOutputToStandardError();
+  ChildOutputToStandardError(const ChildOutputToStandardError&) = delete;
+  ChildOutputToStandardError& operator=(const ChildOutputToStandardError&) = delete;
+
+ private:
+  int saved_ = -1;  // the real standard output, -1 when it could not be kept
+};
+
 }  // namespace kelvo::cli

@@ -58,8 +58,11 @@ int runUpdate(Console& console, AliasRegistry& registry, bool confirmed) {
     scripts.run(preparation.tickedAliases());
     return wait_tag;
   });
-  FileUpdateRun run(file_view, ftpupdate, data.catalog, preparation.programFolder, settings);
-  run.AtualizaArquivos();
+  {
+    const ChildOutputToStandardError archiver_output;
+    FileUpdateRun run(file_view, ftpupdate, data.catalog, preparation.programFolder, settings);
+    run.AtualizaArquivos();
+  }
   if (file_view.exitCode) return *file_view.exitCode;
   console.endUpdating();
   console.out() << file_view.statusLine << '\n' << std::flush;
