@@ -30,7 +30,8 @@ CREATE TABLE scripts (
 CREATE TABLE principal (
   id         INT UNSIGNED NOT NULL AUTO_INCREMENT PRIMARY KEY,
   -- FTP passwords in scrambled form: a key digit, then every character
-  -- raised by three times the key (tools/kelvo-scramble --utf16).
+  -- raised by three times the key (tools/kelvo-scramble --ftp prints the
+  -- value to store).
   senha_ftp  VARCHAR(64) NULL,
   senha_ftp2 VARCHAR(64) NULL
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;

@@ -19,6 +19,11 @@ bool shellOpen(const std::string& target, ShellVerb verb = ShellVerb::Open);
 // returns false when the program could not be started.
 bool startProgram(const std::string& command_line);
 
+// Runs COMMAND_LINE (as startProgram reads it), waits for the program to end
+// and returns its exit code; returns -1 when it could not be started or did
+// not end normally.
+int runProgram(const std::string& command_line);
+
 // Blocks the calling thread for MILLISECONDS.
 void pauseMs(int milliseconds);
 

@@ -51,6 +51,7 @@ Tfrmkelvoupdate::Tfrmkelvoupdate(QWidget* parent, AliasRegistry& aliases,
   Timer2 = new QTimer(this);
   Timer2->setInterval(100);
   connect(Timer2, &QTimer::timeout, this, &Tfrmkelvoupdate::Timer2Timer);
+  connectFtpEvents();
 }
 
 Tfrmkelvoupdate::~Tfrmkelvoupdate() {
@@ -178,23 +179,10 @@ QString Tfrmkelvoupdate::PegaBDEdados(const QString& base, const QString& par) {
       kelvo::PegaBDEdados(aliases_, base.toStdString(), par.toStdString()));
 }
 
-void Tfrmkelvoupdate::batualizarClick() {
-  Button1->setEnabled(false);
-  AtualizaArquivos();
-  Button1->setEnabled(true);
-}
-
-void Tfrmkelvoupdate::AtualizaArquivos() {
-  ++fileUpdateStandIn.runs;
-  fileUpdateStandIn.button_disabled_during_run = !Button1->isEnabled();
-}
-
 void Tfrmkelvoupdate::Timer2Timer() {
   Timer2->stop();
   close();
 }
-
-void Tfrmkelvoupdate::bfecharClick() { close(); }
 
 void Tfrmkelvoupdate::closeEvent(QCloseEvent* event) {
   FormClose();

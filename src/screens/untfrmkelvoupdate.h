@@ -11,7 +11,9 @@
 #include <memory>
 
 #include "access/catalogue/alias_registry.h"
+#include "access/ftp/ftp_client.h"
 #include "access/interbase/ib_client_library.h"
+#include "platform/regional_settings.h"
 #include "platform/registry.h"
 #include "platform/tdatetime.h"
 #include "update/preparation.h"
@@ -66,14 +68,14 @@ class Tfrmkelvoupdate : public QWidget {
   // start-up sequence reports it and ends the process.
   std::exception_ptr preparationError() const { return preparation_error_; }
 
-  // FIXME: stand-in for the file update run until it exists: it only counts
-  // the runs and notes whether Button1 was disabled meanwhile.
-  struct FileUpdateStandIn {
-    int runs = 0;
-    bool button_disabled_during_run = false;
-  };
-  FileUpdateStandIn fileUpdateStandIn;
-  void AtualizaArquivos();
+  // The FTP client of the update folder; its events drive the progress display.
+  FtpClient ftpupdate;
+
+  // Returns true when the local file NAME needs a download from the entry
+  // INDEX of the last listing.
+  bool PrecisaBaixar(const QString& name, int index);
+  // Returns the last blank-separated word of a listing line.
+  QString UltimaPalavra(const QString& line);
 
   QFrame* Panel1 = nullptr;
   QLabel* Image1 = nullptr;
@@ -123,6 +125,15 @@ class Tfrmkelvoupdate : public QWidget {
   void createBody();
   void FormClose();
 
+  // The file update run (Atualizar agora), shown on this screen.
+  void AtualizaArquivos();
+  // The FTP client's events: connection states and transfer progress.
+  void connectFtpEvents();
+  void ftpupdateStatus(FtpClient& sender, TFtpStatus status, const std::string& text);
+  void ftpupdateWorkBegin(FtpClient& sender, TWorkMode mode, std::int64_t expected);
+  void ftpupdateWork(FtpClient& sender, TWorkMode mode, std::int64_t count);
+  void ftpupdateWorkEnd(FtpClient& sender, TWorkMode mode);
+
   TDateTime STime = 0;  // start of the current transfer
   int tag_ = 0;
   bool shown_ = false;
@@ -131,6 +142,7 @@ class Tfrmkelvoupdate : public QWidget {
   std::shared_ptr<const IbClientApi> api_;
   PreparationOutcome outcome_ = PreparationOutcome::NotConfirmed;
   std::exception_ptr preparation_error_;
+  FormatSettings settings_ = regionalSettings();  // the operator's number and date formats
 };
 
 }  // namespace kelvo

@@ -64,10 +64,17 @@ TEST(MainScreen, ReadyPreparationTicksTheAliasAndEnterStartsTheUpdate) {
   screen.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
   ASSERT_EQ(QApplication::focusWidget(), screen.Button1);
+  // Enter starts the update; an empty port in atualiza.cfg stops it before it
+  // connects, with the application's error box, and the button stays disabled.
+  machine.work.write("atualiza.cfg", "127.0.0.1\r\n\r\n");
+  test::WorkingFolder cwd(machine.work.path());
+  test::MessageAnswerer answerer(machine.messages);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  EXPECT_EQ(screen.fileUpdateStandIn.runs, 1);
-  EXPECT_TRUE(screen.fileUpdateStandIn.button_disabled_during_run);
-  EXPECT_TRUE(screen.Button1->isEnabled());
+  ASSERT_EQ(machine.messages.size(), 1u);
+  EXPECT_EQ(machine.messages[0].text, "'' is not a valid integer value");
+  EXPECT_EQ(machine.messages[0].icon, QMessageBox::Critical);
+  EXPECT_FALSE(screen.Button1->isEnabled());
+  EXPECT_EQ(screen.lblstatus->text().toStdString(), " ");
   EXPECT_FALSE(machine.shell.anythingOpenedWithin(std::chrono::milliseconds(0)));
 }
 

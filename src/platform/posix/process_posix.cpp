@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ namespace {
 
 // Splits a Windows-style command line into arguments: blanks separate,
 // double quotes group, a quote inside a quoted run ends it.
-std::vector<std::string> splitCommandLine(const std::string& line) {
+std::vector<std::string> splitWords(const std::string& line) {
   std::vector<std::string> args;
   std::string current;
   bool quoted = false;
@@ -35,6 +36,24 @@ std::vector<std::string> splitCommandLine(const std::string& line) {
     }
   }
   if (have) args.push_back(current);
+  return args;
+}
+
+// Returns the arguments of a Windows-style command line. An unquoted program
+// path with blanks in it is found the way Windows finds it: the shortest run
+// of leading words that names an existing file is the program.
+std::vector<std::string> splitCommandLine(const std::string& line) {
+  std::vector<std::string> args = splitWords(line);
+  if (args.empty() || line.find_first_not_of(" \t") == line.find('"')) return args;
+  std::string program = args[0];
+  for (std::size_t words = 1; words < args.size(); ++words) {
+    if (access(program.c_str(), X_OK) == 0) {
+      std::vector<std::string> joined{program};
+      joined.insert(joined.end(), args.begin() + static_cast<std::ptrdiff_t>(words), args.end());
+      return joined;
+    }
+    program += ' ' + args[words];
+  }
   return args;
 }
 
@@ -76,6 +95,21 @@ bool shellOpen(const std::string& target, ShellVerb) { return spawnDetached({"xd
 
 bool startProgram(const std::string& command_line) {
   return spawnDetached(splitCommandLine(command_line));
+}
+
+int runProgram(const std::string& command_line) {
+  const std::vector<std::string> args = splitCommandLine(command_line);
+  if (args.empty()) return -1;
+  std::vector<char*> argv;
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return -1;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace kelvo

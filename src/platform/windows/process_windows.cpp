@@ -1,6 +1,6 @@
 // Shell "open" and detached program starts on Windows.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "platform/codepage.h"
 #include "platform/process.h"
@@ -33,6 +33,23 @@ bool startProgram(const std::string& command_line) {
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return true;
+}
+
+int runProgram(const std::string& command_line) {
+  std::wstring line = wide(command_line);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
+    return -1;
+  }
+  CloseHandle(info.hThread);
+  WaitForSingleObject(info.hProcess, INFINITE);
+  DWORD code = 0;
+  const bool known = GetExitCodeProcess(info.hProcess, &code) != 0;
+  CloseHandle(info.hProcess);
+  return known ? static_cast<int>(code) : -1;
 }
 
 }  // namespace kelvo

@@ -1,0 +1,61 @@
+// The archive step: the old main executable set aside, a fresh one
+// extracted from Sys_Tavrela.rar by the archiver.
+#include "platform/files.h"
+#include "platform/process.h"
+#include "update/file_update_run.h"
+
+namespace kelvo {
+
+namespace {
+
+constexpr const char* kMainExecutable = "Sys_Tavrela.exe";
+constexpr const char* kArchive = "Sys_Tavrela.rar";
+constexpr const char* kOldExecutable = "Sys_Tavrela.old";
+
+// Returns the folder part of NAME, its final separator included.
+std::string folderPart(const std::string& name) {
+  const std::size_t last = name.rfind(kPathDelimiter);
+  return last == std::string::npos ? std::string() : name.substr(0, last + 1);
+}
+
+}  // namespace
+
+std::string archiverCommandLine(const std::string& PROGR, const std::string& main_executable) {
+  std::string target = folderPart(main_executable);
+  if (target.empty()) target = std::string(".") + kPathDelimiter;
+  const std::string archiver = joinPath(joinPath(PROGR, "winrar"), "WinRAR.exe");
+  return archiver + " x -o+ " + kArchive + " *.exe \"" + target + "\"";
+}
+
+bool FileUpdateRun::archiveWanted() const {
+  return (needed_ || !fileExists(kMainExecutable)) && !error_ && fileExists(kArchive);
+}
+
+void FileUpdateRun::archiveStep(const std::string& main_executable) {
+  const std::string old_name = folderPart(main_executable) + kOldExecutable;
+  if (fileExists(main_executable)) {
+    deleteFile(old_name);
+    copyFileNoOverwrite(main_executable, old_name);
+    deleteFile(main_executable);
+  }
+  for (int waits = 0; waits < 5 && fileExists(main_executable); ++waits) pause(1000);
+  if (fileExists(main_executable)) {
+    view_.showMessage("Não foi possível apagar arquivo " + main_executable + ".");
+    deleteFile(kArchive);  // so that the next run fetches it again
+    error_ = true;
+    return;
+  }
+  // The run waits for the archiver and checks its work: without the main
+  // executable the site's application cannot start, which must never be
+  // reported as a successful update.
+  runProgram(archiverCommandLine(PROGR_, main_executable));
+  if (!fileExists(main_executable)) {
+    std::string message =
+        "Não foi possível extrair o arquivo " + main_executable + " de " + kArchive + ".";
+    if (fileExists(old_name)) message += " A cópia anterior está em " + old_name + ".";
+    view_.showMessage(message);
+    error_ = true;
+  }
+}
+
+}  // namespace kelvo

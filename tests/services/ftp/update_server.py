@@ -1,0 +1,65 @@
+"""The update folder's FTP server for the file update run's tests.
+
+One pyftpdlib server on 127.0.0.1 serving STATE/files, which the tests fill
+(folder "quarvessa"). Listings print local times, as a site's server must.
+Any user name logs in with the password "secret"; the last name used is
+written to STATE/last-user so that tests can check it. While the file
+STATE/odd-listing exists, LIST adds a "total" line at the top and a blank
+line after the first entry, as some servers do.
+
+Usage: update_server.py STATE
+"""
+import os
+import sys
+
+from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+PASSWORD = "secret"
+
+
+class AnyUser(DummyAuthorizer):
+    def __init__(self, state, root):
+        super().__init__()
+        self._state = state
+        self._root = root
+
+    def validate_authentication(self, username, password, handler):
+        if password != PASSWORD:
+            raise AuthenticationFailed("Authentication failed.")
+        if not self.has_user(username):
+            self.add_user(username, PASSWORD, self._root, perm="elr")
+        with open(os.path.join(self._state, "last-user"), "w") as out:
+            out.write(username + "\n")
+
+
+class UpdateHandler(FTPHandler):
+    use_gmt_times = False
+    use_sendfile = False
+
+    def ftp_LIST(self, path):
+        if not os.path.exists(os.path.join(self.state, "odd-listing")):
+            return super().ftp_LIST(path)
+        listing = self.run_as_current_user(self.fs.listdir, path)
+        lines = list(self.fs.format_list(path, sorted(listing)))
+        lines.insert(1, b"\r\n")
+        data = b"total %d\r\n" % len(listing) + b"".join(lines)
+        self.push_dtp_data(data, cmd="LIST")
+        return path
+
+
+def main():
+    state = sys.argv[1]
+    root = os.path.join(state, "files")
+    UpdateHandler.state = state
+    UpdateHandler.authorizer = AnyUser(state, root)
+    UpdateHandler.auth_failed_timeout = 0.1
+    server = FTPServer(("127.0.0.1", 0), UpdateHandler)
+    with open(os.path.join(state, "port"), "w") as out:
+        out.write("%d\n" % server.socket.getsockname()[1])
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,243 @@
+// The file update run against a real FTP server and a real catalogue,
+// grouped by what can go wrong.
+#include "update/file_update_run.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "archiver/archive_writer.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "support/services.h"
+#include "update_files/file_run_fixture.h"
+
+namespace kelvo::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
+
+const TDateTime kMinute = 1.0 / 1440;
+
+std::string zipOf(const std::vector<ArchiveMember>& members) {
+  TempFolder folder;
+  writeArchive((folder.path() / "a.zip").string(), members);
+  return readFile(folder.path() / "a.zip");
+}
+
+TEST_F(FileRunTest, NothingChangedFetchesNothingAndRunsTheScripts) {
+  serve("Sys_Tavrela.exe", "exe", base_);
+  serve("a.txt", "a", base_);
+  fs::create_directory(served("Arquivos_dlls"));
+  local("Sys_Tavrela.exe", "exe", base_ + 59.0 / 86400);
+  local("a.txt", "a", base_);
+  run();
+  EXPECT_EQ(readFile(serviceFolder("update_ftp") + "/last-user"),
+            std::string(KELVO_FTP_USER) + "\n");
+  EXPECT_EQ(view_.listing.size(), 3u);
+  ASSERT_EQ(view_.rows.size(), 3u);
+  for (const auto& row : view_.rows) EXPECT_THAT(row.lamps, ElementsAre(RowLamp::Current));
+  EXPECT_THAT(view_.downloads, IsEmpty());
+  EXPECT_EQ(view_.waitScreens, 1);
+  EXPECT_EQ(view_.resets, 1);
+  EXPECT_EQ(view_.statusLine, kStatusSuccess);
+  EXPECT_EQ(view_.counter, "");
+  EXPECT_EQ(view_.fileLabel, "");
+  EXPECT_THAT(view_.messages, IsEmpty());
+  EXPECT_FALSE(ftp_.Connected());
+  EXPECT_FALSE(fs::exists(work_.path() / "Sys_Tavrela.old"));
+}
+
+TEST_F(FileRunTest, FilesAMinuteApartOrMissingAreFetchedStampedAndThenLeftAlone) {
+  serve("older.txt", "new older", base_);
+  serve("newer.txt", "new newer", base_);
+  serve("missing.txt", "new missing", base_);
+  serve("arquivos_dlls", "a file like any", base_);
+  serve("Sys_Tavrela.rar", zipOf({{"Sys_Tavrela.exe", "fresh exe"}, {"LEIA.TXT", "no"}}), base_);
+  local("older.txt", "old", base_ - kMinute);
+  local("newer.txt", "old", base_ + kMinute);
+  local("Sys_Tavrela.exe", "previous exe", base_);
+  run();
+  EXPECT_THAT(view_.downloads, ElementsAre("Sys_Tavrela.rar", "arquivos_dlls", "missing.txt",
+                                           "newer.txt", "older.txt"));
+  for (const std::string name : {"older", "newer", "missing"}) {
+    EXPECT_EQ(localContent(name + ".txt"), "new " + name);
+    EXPECT_THAT(view_.row(name + ".txt").lamps,
+                ElementsAre(RowLamp::Failed, RowLamp::Downloading, RowLamp::Current));
+    EXPECT_EQ(minuteText(*fileLastWriteTime(name + ".txt")), minuteText(base_)) << name;
+  }
+  // The archive step set the old executable aside and extracted a fresh one.
+  EXPECT_EQ(localContent("Sys_Tavrela.exe"), "fresh exe");
+  EXPECT_EQ(localContent("Sys_Tavrela.old"), "previous exe");
+  EXPECT_FALSE(fs::exists(work_.path() / "LEIA.TXT"));
+  EXPECT_EQ(view_.statusLine, kStatusSuccess);
+  EXPECT_EQ(view_.sizes.back(), 9u);  // the size of older.txt, the last row
+
+  run();
+  EXPECT_THAT(view_.downloads, IsEmpty());
+  EXPECT_EQ(view_.statusLine, kStatusSuccess);
+}
+
+TEST_F(FileRunTest, AFailedDownloadKeepsTheOldCopyAndSkipsArchiveAndScripts) {
+  serve("gone.txt", "new", base_);
+  serve("ok.txt", "new ok", base_);
+  serve("Sys_Tavrela.rar", zipOf({{"Sys_Tavrela.exe", "fresh"}}), base_);
+  local("gone.txt", "old copy", base_ - kMinute);
+  local("Sys_Tavrela.exe", "previous", base_ - kMinute);
+  local("Sys_Tavrela.rar", "stale", base_ - kMinute);
+  // The file vanishes from the server between the listing and its download.
+  view_.onDownloading = [this](std::size_t) {
+    if (view_.fileLabel == "gone.txt") fs::remove(served("gone.txt"));
+  };
+  run();
+  EXPECT_THAT(view_.row("gone.txt").lamps,
+              ElementsAre(RowLamp::Failed, RowLamp::Downloading, RowLamp::Failed));
+  ASSERT_EQ(view_.informations.size(), 1u);
+  EXPECT_THAT(view_.informations[0], HasSubstr("No such file"));
+  EXPECT_EQ(localContent("gone.txt"), "old copy");
+  EXPECT_EQ(localContent("ok.txt"), "new ok");  // the rows after it still ran
+  EXPECT_EQ(localContent("Sys_Tavrela.exe"), "previous");
+  EXPECT_EQ(view_.waitScreens, 0);
+  EXPECT_EQ(view_.statusLine, kStatusRetry);
+  EXPECT_EQ(view_.screenTag, 0);
+}
+
+TEST_F(FileRunTest, TheArchiveStepExtractsAndChecksTheMainExecutable) {
+  // Present archive, missing main executable, nothing to fetch: extracted.
+  serve("Sys_Tavrela.rar", zipOf({{"Sys_Tavrela.exe", "fresh"}}), base_);
+  local("Sys_Tavrela.rar", zipOf({{"Sys_Tavrela.exe", "fresh"}}), base_);
+  run();
+  EXPECT_THAT(view_.downloads, IsEmpty());
+  EXPECT_EQ(localContent("Sys_Tavrela.exe"), "fresh");
+  EXPECT_EQ(view_.statusLine, kStatusSuccess);
+
+  // An archive without the main executable: the loss is reported, not
+  // called a success, and the previous executable stays in the old file.
+  serve("Sys_Tavrela.rar", zipOf({{"LEIA.TXT", "no exe"}}), base_ + kMinute);
+  run();
+  EXPECT_THAT(view_.downloads, ElementsAre("Sys_Tavrela.rar"));
+  EXPECT_FALSE(fs::exists(work_.path() / "Sys_Tavrela.exe"));
+  EXPECT_EQ(localContent("Sys_Tavrela.old"), "fresh");
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_THAT(view_.messages[0], StartsWith("Não foi possível extrair o arquivo Sys_Tavrela.exe"));
+  EXPECT_EQ(view_.waitScreens, 0);
+  EXPECT_EQ(view_.statusLine, kStatusRetry);
+}
+
+TEST_F(FileRunTest, AMainExecutableThatCannotBeDeletedLosesTheArchive) {
+  // A file of a read-only file system stands for an executable in use.
+  view_.label9 = "/proc/version - Será atualizado";
+  serve("Sys_Tavrela.rar", zipOf({{"Sys_Tavrela.exe", "fresh"}}), base_);
+  run();
+  EXPECT_EQ(pauses_, 5);
+  EXPECT_THAT(view_.messages, ElementsAre("Não foi possível apagar arquivo /proc/version."));
+  EXPECT_FALSE(fs::exists(work_.path() / "Sys_Tavrela.rar"));
+  EXPECT_EQ(view_.waitScreens, 0);
+  EXPECT_EQ(view_.statusLine, kStatusRetry);
+}
+
+TEST_F(FileRunTest, SettingsFileVariants) {
+  serve("a.txt", "a", base_);
+  // Active mode, and the password of the second column.
+  catalog_.execute("UPDATE principal SET senha_ftp2 = senha_ftp, senha_ftp = 'x'");
+  configure({"false", "2"});
+  run();
+  EXPECT_EQ(view_.statusLine, kStatusSuccess);
+  EXPECT_EQ(localContent("a.txt"), "a");
+  EXPECT_FALSE(ftp_.passive());
+
+  // An empty port stops the run before it connects.
+  configure({}, " ");
+  view_.statusLine = "before";
+  EXPECT_THROW(run(), Error);
+  EXPECT_EQ(view_.statusLine, " ");
+  EXPECT_FALSE(view_.exitCode);
+  EXPECT_FALSE(ftp_.Connected());
+}
+
+TEST_F(FileRunTest, AConnectFailureEndsTheProcessWithCodeTwo) {
+  configure({}, "1");  // nothing listens on port 1
+  run();
+  EXPECT_EQ(view_.exitCode, 2);
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_THAT(
+      view_.messages[0],
+      StartsWith(
+          "Não foi possível estabelecer conexão ftp.\n\nTENTE MAIS TARDE.\nSocket Error # "));
+  EXPECT_EQ(view_.statusLine, " ");
+  EXPECT_EQ(view_.waitScreens, 0);
+}
+
+TEST_F(FileRunTest, LeavingDuringATransferStopsTheRunWithoutAPartialFile) {
+  serve("big.bin", std::string(4 << 20, 'b'), base_);
+  serve("later.txt", "later", base_);
+  // "&Sair" pressed while the data arrives disconnects the client.
+  ftp_.OnWork = [this](FtpClient& sender, TWorkMode, std::int64_t) {
+    if (view_.fileLabel == "big.bin") sender.Disconnect();
+  };
+  run();
+  ftp_.OnWork = nullptr;
+  EXPECT_THAT(view_.downloads, ElementsAre("big.bin"));
+  EXPECT_EQ(view_.row("big.bin").lamps.back(), RowLamp::Failed);
+  EXPECT_EQ(view_.informations.size(), 1u);
+  EXPECT_FALSE(fs::exists(work_.path() / "big.bin"));
+  EXPECT_FALSE(fs::exists(work_.path() / "later.txt"));
+  EXPECT_EQ(view_.waitScreens, 0);
+  EXPECT_EQ(view_.statusLine, kStatusRetry);
+}
+
+TEST_F(FileRunTest, AScriptFailureAsksForSupportAndClearsTheTag) {
+  serve("a.txt", "a", base_);
+  local("a.txt", "a", base_);
+  view_.waitScreenTag = 1;
+  run();
+  EXPECT_EQ(view_.waitScreens, 1);
+  EXPECT_EQ(view_.statusLine, kStatusSupport);
+  EXPECT_EQ(view_.screenTag, 0);
+}
+
+TEST_F(FileRunTest, UnsafeServerNamesAreRefusedAndNeverWritten) {
+  serve("..\\evil.txt", "evil", base_);
+  serve("bad\x01name", "evil", base_);
+  serve("good.txt", "good", base_);
+  run();
+  EXPECT_THAT(view_.downloads, ElementsAre("good.txt"));
+  EXPECT_THAT(view_.row("..\\evil.txt").lamps, ElementsAre(RowLamp::Failed, RowLamp::Failed));
+  ASSERT_EQ(view_.informations.size(), 2u);
+  EXPECT_THAT(view_.informations[0], HasSubstr("\"..\\evil.txt\""));
+  std::set<std::string> written;
+  for (const auto& entry : fs::directory_iterator(work_.path())) {
+    written.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(written, (std::set<std::string>{"atualiza.cfg", "good.txt"}));
+  EXPECT_FALSE(fs::exists(work_.path().parent_path() / "evil.txt"));
+  EXPECT_EQ(view_.statusLine, kStatusRetry);
+}
+
+TEST_F(FileRunTest, NamesWithBlanksAndListingsWithExtraLinesPairEachLineWithItsEntry) {
+  serve("a file.txt", "blank inside", base_);
+  serve("b.txt", "b", base_);
+  serve("c.txt", "c", base_);
+  local("b.txt", "b", base_);
+  std::ofstream(serviceFolder("update_ftp") + "/odd-listing") << "yes";
+  run();
+  // "total", then the first entry, a blank line, the others.
+  ASSERT_EQ(view_.rows.size(), 5u);
+  EXPECT_THAT(view_.rows[0].text, StartsWith("total"));
+  EXPECT_EQ(view_.rows[2].text, "");
+  EXPECT_THAT(view_.rows[0].lamps, ElementsAre(RowLamp::Current));
+  EXPECT_THAT(view_.rows[2].lamps, ElementsAre(RowLamp::Current));
+  EXPECT_THAT(view_.downloads, ElementsAre("a file.txt", "c.txt"));
+  EXPECT_EQ(localContent("a file.txt"), "blank inside");
+  EXPECT_EQ(localContent("c.txt"), "c");
+  EXPECT_EQ(view_.statusLine, kStatusSuccess);
+}
+
+}  // namespace
+}  // namespace kelvo::test
