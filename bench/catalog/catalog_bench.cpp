@@ -5,7 +5,6 @@
 //   catalog_bench STATE_DIR [SCRIPTS] [ROUNDS]
 // STATE_DIR is a folder written by tests/services/mariadb.start (port, user,
 // password, database). The bench fills the catalogue's scripts table itself.
-#include <mysql.h>
 
 #include <algorithm>
 #include <chrono>
@@ -20,19 +19,12 @@
 #include "access/catalogue/alias_file.h"
 #include "access/catalogue/catalog_connection.h"
 #include "platform/hex_text.h"
+#include "support/bench_catalogue.h"
 #include "update/script_catalogue.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string readValue(const std::filesystem::path& state, const std::string& key) {
-  std::ifstream in(state / key);
-  std::string value;
-  std::getline(in, value);
-  if (value.empty()) throw std::runtime_error("missing " + (state / key).string());
-  return value;
-}
 
 // A script of about 1.5 KB: schema and data statements, CR LF line ends.
 std::string scriptText(int number) {
@@ -48,18 +40,8 @@ std::string scriptText(int number) {
 }
 
 void fill(const std::filesystem::path& state, int scripts) {
-  MYSQL* handle = mysql_init(nullptr);
-  if (!mysql_real_connect(
-          handle, "127.0.0.1", readValue(state, "user").c_str(),
-          readValue(state, "password").c_str(), readValue(state, "database").c_str(),
-          static_cast<unsigned>(std::stoul(readValue(state, "port"))), nullptr, 0)) {
-    throw std::runtime_error(mysql_error(handle));
-  }
-  const auto run = [&](const std::string& sql) {
-    if (mysql_real_query(handle, sql.data(), sql.size()) != 0) {
-      throw std::runtime_error(mysql_error(handle));
-    }
-  };
+  kelvo::bench::BenchCatalogue catalogue(state);
+  const auto run = [&](const std::string& sql) { catalogue.run(sql); };
   run("DELETE FROM scripts");
   for (int first = 1; first <= scripts; first += 500) {
     std::string sql = "INSERT INTO scripts (programa, versao, texto, liberado) VALUES ";
@@ -72,7 +54,6 @@ void fill(const std::filesystem::path& state, int scripts) {
     }
     run(sql);
   }
-  mysql_close(handle);
 }
 
 double milliseconds(Clock::duration d) {
@@ -98,8 +79,9 @@ int main(int argc, char** argv) {
     fill(state, scripts);
     const auto aliases = state / "bench-aliases.ini";
     std::ofstream(aliases) << "[Check]\nDRIVER=MYSQL\nSERVER NAME=127.0.0.1\nPORT="
-                           << readValue(state, "port")
-                           << "\nDATABASE NAME=" << readValue(state, "database") << "\n";
+                           << kelvo::bench::readValue(state, "port")
+                           << "\nDATABASE NAME=" << kelvo::bench::readValue(state, "database")
+                           << "\n";
     kelvo::AliasFileRegistry registry(aliases.string());
     kelvo::CatalogConnection catalog(registry);
     kelvo::setCatalogLogin(catalog.Database1);

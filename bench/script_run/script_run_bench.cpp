@@ -6,7 +6,6 @@
 // uses two fresh embedded databases in STATE_DIR (creation not timed); isql
 // is timed including its start, the run including its catalogue queries,
 // version read and record.
-#include <mysql.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,19 +21,12 @@
 #include "access/catalogue/alias_file.h"
 #include "access/interbase/ib_client_connection.h"
 #include "platform/hex_text.h"
+#include "support/bench_catalogue.h"
 #include "update/script_run.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string readValue(const std::filesystem::path& state, const std::string& key) {
-  std::ifstream in(state / key);
-  std::string value;
-  std::getline(in, value);
-  if (value.empty()) throw std::runtime_error("missing " + (state / key).string());
-  return value;
-}
 
 // Script NUMBER: a table, then inserts into it, STATEMENTS statements in all.
 std::vector<std::string> scriptLines(int number, int statements) {
@@ -56,18 +48,8 @@ std::string version(int number) {
 }
 
 void fillCatalogue(const std::filesystem::path& state, int scripts, int statements) {
-  MYSQL* handle = mysql_init(nullptr);
-  if (!mysql_real_connect(
-          handle, "127.0.0.1", readValue(state, "user").c_str(),
-          readValue(state, "password").c_str(), readValue(state, "database").c_str(),
-          static_cast<unsigned>(std::stoul(readValue(state, "port"))), nullptr, 0)) {
-    throw std::runtime_error(mysql_error(handle));
-  }
-  const auto run = [&](const std::string& sql) {
-    if (mysql_real_query(handle, sql.data(), sql.size()) != 0) {
-      throw std::runtime_error(mysql_error(handle));
-    }
-  };
+  kelvo::bench::BenchCatalogue catalogue(state);
+  const auto run = [&](const std::string& sql) { catalogue.run(sql); };
   run("DELETE FROM scripts");
   for (int n = 1; n <= scripts; ++n) {
     std::string text;
@@ -75,7 +57,6 @@ void fillCatalogue(const std::filesystem::path& state, int scripts, int statemen
     run("INSERT INTO scripts (programa, versao, texto, liberado) VALUES ('QUARVESSA','" +
         version(n) + "',X'" + kelvo::toHex(text) + "','S')");
   }
-  mysql_close(handle);
 }
 
 void createDatabase(const std::string& path) {
@@ -138,8 +119,8 @@ int main(int argc, char** argv) {
     const std::string isql_db = (state / "isql.fdb").string();
     const auto aliases = state / "bench-aliases.ini";
     std::ofstream(aliases) << "[Check]\nDRIVER=MYSQL\nSERVER NAME=127.0.0.1\nPORT="
-                           << readValue(state, "port")
-                           << "\nDATABASE NAME=" << readValue(state, "database")
+                           << kelvo::bench::readValue(state, "port")
+                           << "\nDATABASE NAME=" << kelvo::bench::readValue(state, "database")
                            << "\n[BENCH]\nDRIVER=INTRBASE\nSERVER NAME=" << run_db << "\n";
     // The same statements for isql, each script followed by the commit the
     // run makes after it.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "access/ftp/ftp_client.h"
+#include "access/ftp/listing_item_text.h"
 #include "platform/error.h"
 
 namespace {
@@ -102,20 +103,9 @@ bool readOptions(int argc, char** argv, Options& options) {
   return true;
 }
 
-std::string formatMoment(kelvo::TDateTime value) {
-  const kelvo::DateParts date = kelvo::decodeDate(value);
-  const kelvo::TimeParts time = kelvo::decodeTime(value);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", date.year, date.month, date.day,
-                time.hour, time.minute, time.second);
-  return text;
-}
-
 void printItems(const kelvo::DirectoryListing& listing) {
   for (const kelvo::ListingItem& item : listing.items()) {
-    std::cout << item.lineIndex << '\t' << kelvo::listingItemKindName(item.kind) << '\t'
-              << item.size << '\t' << formatMoment(item.modifiedDate) << '\t' << item.fileName
-              << '\n';
+    std::cout << kelvo::listingItemText(item) << '\n';
   }
 }
 

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "access/ftp/listing_item_text.h"
 #include "access/ftp/listing_parser.h"
 #include "platform/error.h"
 
@@ -29,20 +30,9 @@ bool readMoment(const std::string& text, kelvo::TDateTime& result) {
   return true;
 }
 
-std::string formatMoment(kelvo::TDateTime value) {
-  const kelvo::DateParts date = kelvo::decodeDate(value);
-  const kelvo::TimeParts time = kelvo::decodeTime(value);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", date.year, date.month, date.day,
-                time.hour, time.minute, time.second);
-  return text;
-}
-
 void print(const kelvo::DirectoryListing& listing) {
   for (const kelvo::ListingItem& item : listing.items()) {
-    std::cout << item.lineIndex << '\t' << kelvo::listingItemKindName(item.kind) << '\t'
-              << item.size << '\t' << formatMoment(item.modifiedDate) << '\t' << item.fileName
-              << '\n';
+    std::cout << kelvo::listingItemText(item) << '\n';
   }
 }
 
