@@ -82,6 +82,46 @@ void checkMirrored(const fs::path& served, const fs::path& work) {
   }
 }
 
+// Seconds spent in the main screen's FTP progress handlers (the status bar
+// with its repaint, the work counter with its pending events, the begin and
+// end of each transfer), for telling the display's share from the transfer's.
+struct HandlerClock {
+  double status = 0, work = 0, ends = 0;
+  long works = 0;
+
+  void reset() { *this = HandlerClock{}; }
+
+  // Wraps CLIENT's handlers; counts every transfer begun in TRANSFERS.
+  void attach(kelvo::FtpClient& client, int& transfers) {
+    using kelvo::FtpClient;
+    using kelvo::TWorkMode;
+    client.OnStatus = [this, inner = client.OnStatus](FtpClient& sender, kelvo::TFtpStatus code,
+                                                      const std::string& text) {
+      timed(status, [&] { inner(sender, code, text); });
+    };
+    client.OnWork = [this, inner = client.OnWork](FtpClient& sender, TWorkMode mode,
+                                                  std::int64_t count) {
+      ++works;
+      timed(work, [&] { inner(sender, mode, count); });
+    };
+    client.OnWorkBegin = [this, &transfers, inner = client.OnWorkBegin](
+                             FtpClient& sender, TWorkMode mode, std::int64_t expected) {
+      ++transfers;
+      timed(ends, [&] { inner(sender, mode, expected); });
+    };
+    client.OnWorkEnd = [this, inner = client.OnWorkEnd](FtpClient& sender, TWorkMode mode) {
+      timed(ends, [&] { inner(sender, mode); });
+    };
+  }
+
+  template <typename Call>
+  static void timed(double& total, Call call) {
+    const auto start = std::chrono::steady_clock::now();
+    call();
+    total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+};
+
 void storePassword(const std::string& password) {
   kelvo::bench::BenchCatalogue catalogue(fs::path(std::getenv("KELVO_SERVICES")) / "mariadb");
   const std::u16string scrambled = kelvo::Embaralha(kelvo::utf8ToUtf16(password), 5);
@@ -102,16 +142,13 @@ int run(const std::string& port, const fs::path& served, const std::string& pass
   kelvo::test::WorkingFolder cwd(machine.work.path());
   kelvo::test::MessageAnswerer answerer(machine.messages);
   int transfers = 0;
-  const auto begin = screen.ftpupdate.OnWorkBegin;
-  screen.ftpupdate.OnWorkBegin = [&](kelvo::FtpClient& sender, kelvo::TWorkMode mode,
-                                     std::int64_t expected) {
-    ++transfers;
-    begin(sender, mode, expected);
-  };
+  HandlerClock clock;
+  clock.attach(screen.ftpupdate, transfers);
 
   // Clicks "&Atualizar agora"; returns the seconds the whole update took.
   const auto update = [&](const char* which) {
     transfers = 0;
+    clock.reset();
     const auto start = std::chrono::steady_clock::now();
     screen.Button1->click();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
@@ -127,9 +164,14 @@ int run(const std::string& port, const fs::path& served, const std::string& pass
   };
   const double first = update("first");
   const int first_transfers = transfers;
+  const HandlerClock first_clock = clock;
   const double second = update("second");
+  // The listing is the second run's only transfer.
+  if (transfers != 1) throw std::runtime_error("the second run fetched files again");
   std::cout << "first " << first << "\nsecond " << second << "\ntransfers " << first_transfers
-            << " " << transfers << "\n";
+            << " " << transfers << "\nhandlers status " << first_clock.status << " work "
+            << first_clock.work << " (" << first_clock.works << " events) begin-end "
+            << first_clock.ends << "\n";
   return 0;
 }
 
