@@ -88,8 +88,15 @@ void checkMirrored(const fs::path& served, const fs::path& work) {
 struct HandlerClock {
   double status = 0, work = 0, ends = 0;
   long works = 0;
+  // When set, the screen's handlers are left out: the run without its
+  // progress display, for comparison only.
+  bool detached = false;
 
-  void reset() { *this = HandlerClock{}; }
+  void reset() {
+    const bool keep = detached;
+    *this = HandlerClock{};
+    detached = keep;
+  }
 
   // Wraps CLIENT's handlers; counts every transfer begun in TRANSFERS.
   void attach(kelvo::FtpClient& client, int& transfers) {
@@ -115,7 +122,8 @@ struct HandlerClock {
   }
 
   template <typename Call>
-  static void timed(double& total, Call call) {
+  void timed(double& total, Call call) const {
+    if (detached) return;
     const auto start = std::chrono::steady_clock::now();
     call();
     total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -168,10 +176,21 @@ int run(const std::string& port, const fs::path& served, const std::string& pass
   const double second = update("second");
   // The listing is the second run's only transfer.
   if (transfers != 1) throw std::runtime_error("the second run fetched files again");
-  std::cout << "first " << first << "\nsecond " << second << "\ntransfers " << first_transfers
-            << " " << transfers << "\nhandlers status " << first_clock.status << " work "
-            << first_clock.work << " (" << first_clock.works << " events) begin-end "
-            << first_clock.ends << "\n";
+  const int second_transfers = transfers;
+
+  // The same update once more into an emptied folder, without the progress
+  // display, to tell the display's cost from the transfer's.
+  for (const auto& entry : fs::directory_iterator(served)) {
+    fs::remove(machine.work.path() / entry.path().filename());
+  }
+  clock.detached = true;
+  const double bare = update("undisplayed");
+  if (transfers != first_transfers) throw std::runtime_error("the undisplayed run fetched less");
+
+  std::cout << "undisplayed " << bare << "\nfirst " << first << "\nsecond " << second
+            << "\ntransfers " << first_transfers << " " << second_transfers << "\nhandlers status "
+            << first_clock.status << " work " << first_clock.work << " (" << first_clock.works
+            << " events) begin-end " << first_clock.ends << "\n";
   return 0;
 }
 
