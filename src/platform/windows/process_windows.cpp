@@ -1,6 +1,9 @@
 // Shell "open" and detached program starts on Windows.
-#include <shellapi.h>
+// windows.h first: shellapi.h relies on its definitions.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include "platform/codepage.h"
 #include "platform/process.h"
@@ -12,6 +15,21 @@ std::wstring wide(const std::string& text) {
   const std::u16string w = utf8ToUtf16(text);
   return std::wstring(w.begin(), w.end());
 }
+
+// Starts COMMAND_LINE with its window shown normally; returns the process's
+// handle (the thread's is closed), or null when it cannot be started.
+HANDLE createProcess(const std::string& command_line) {
+  std::wstring line = wide(command_line);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
+    return nullptr;
+  }
+  CloseHandle(info.hThread);
+  return info.hProcess;
+}
 }  // namespace
 
 bool shellOpen(const std::string& target, ShellVerb verb) {
@@ -22,33 +40,19 @@ bool shellOpen(const std::string& target, ShellVerb verb) {
 }
 
 bool startProgram(const std::string& command_line) {
-  std::wstring line = wide(command_line);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    return false;
-  }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  const HANDLE process = createProcess(command_line);
+  if (process == nullptr) return false;
+  CloseHandle(process);
   return true;
 }
 
 int runProgram(const std::string& command_line) {
-  std::wstring line = wide(command_line);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    return -1;
-  }
-  CloseHandle(info.hThread);
-  WaitForSingleObject(info.hProcess, INFINITE);
+  const HANDLE process = createProcess(command_line);
+  if (process == nullptr) return -1;
+  WaitForSingleObject(process, INFINITE);
   DWORD code = 0;
-  const bool known = GetExitCodeProcess(info.hProcess, &code) != 0;
-  CloseHandle(info.hProcess);
+  const bool known = GetExitCodeProcess(process, &code) != 0;
+  CloseHandle(process);
   return known ? static_cast<int>(code) : -1;
 }
 

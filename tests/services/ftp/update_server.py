@@ -2,18 +2,21 @@
 
 One pyftpdlib server on 127.0.0.1 serving STATE/files, which the tests fill
 (folder "quarvessa"). Listings print local times, as a site's server must.
-Any user name logs in with the password "secret"; the last name used is
+Any user name logs in with the password given (default "secret"); the last name used is
 written to STATE/last-user so that tests can check it. While the file
 STATE/odd-listing exists, LIST adds a "total" line at the top and a blank
 line after the first entry, as some servers do.
 
-Usage: update_server.py STATE
+Usage: update_server.py STATE [PASSWORD [RATE]]
+  PASSWORD  default "secret"
+  RATE      bytes per second each download is held to (the demo uses it so
+            that files are seen arriving); unlimited when absent or 0
 """
 import os
 import sys
 
 from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 PASSWORD = "secret"
@@ -26,10 +29,10 @@ class AnyUser(DummyAuthorizer):
         self._root = root
 
     def validate_authentication(self, username, password, handler):
-        if password != PASSWORD:
+        if password != self.password:
             raise AuthenticationFailed("Authentication failed.")
         if not self.has_user(username):
-            self.add_user(username, PASSWORD, self._root, perm="elr")
+            self.add_user(username, self.password, self._root, perm="elr")
         with open(os.path.join(self._state, "last-user"), "w") as out:
             out.write(username + "\n")
 
@@ -51,6 +54,11 @@ class UpdateHandler(FTPHandler):
 
 def main():
     state = sys.argv[1]
+    AnyUser.password = sys.argv[2] if len(sys.argv) > 2 else PASSWORD
+    rate = int(sys.argv[3]) if len(sys.argv) > 3 else 0
+    if rate > 0:
+        ThrottledDTPHandler.write_limit = rate
+        UpdateHandler.dtp_handler = ThrottledDTPHandler
     root = os.path.join(state, "files")
     UpdateHandler.state = state
     UpdateHandler.authorizer = AnyUser(state, root)
