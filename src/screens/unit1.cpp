@@ -11,17 +11,16 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "platform/files.h"
 #include "screens/screen_controls.h"
 #include "screens/screen_fonts.h"
 #include "screens/unit2.h"
 #include "screens/warning_decorations.h"
+#include "update/failure_gate.h"
 
 namespace kelvo {
 
 namespace {
 const QColor kOrange(202, 101, 0);  // colour value 26058
-constexpr const char* kFailureRecordMask = "SCRIPT_ERRO*.*";
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
@@ -112,8 +111,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::ListaArquivos(const QString& mask, QStringList& list) {
-  for (const std::string& name : findEntries(mask.toStdString())) {
-    if (name.empty() || name.front() == '.') continue;
+  for (const std::string& name : workingFolderNames(mask.toStdString())) {
     list.append(QString::fromStdString(name));
   }
   QCollator collator;

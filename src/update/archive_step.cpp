@@ -2,6 +2,7 @@
 // extracted from Sys_Tavrela.rar by the archiver.
 #include "platform/files.h"
 #include "platform/process.h"
+#include "update/file_marking.h"
 #include "update/file_update_run.h"
 
 namespace kelvo {
@@ -28,7 +29,7 @@ std::string archiverCommandLine(const std::string& PROGR, const std::string& mai
 }
 
 bool FileUpdateRun::archiveWanted() const {
-  return (needed_ || !fileExists(kMainExecutable)) && !error_ && fileExists(kArchive);
+  return archiveStepDue(needed_, error_, fileExists(kMainExecutable), fileExists(kArchive));
 }
 
 void FileUpdateRun::archiveStep(const std::string& main_executable) {

@@ -1,8 +1,8 @@
 // The marking and download passes over the listing's lines.
 #include <exception>
-#include <map>
 
 #include "platform/files.h"
+#include "update/file_marking.h"
 #include "update/file_names.h"
 #include "update/file_update_run.h"
 
@@ -10,23 +10,14 @@ namespace kelvo {
 
 void FileUpdateRun::markRows(const std::vector<std::string>& lines) {
   // Each line is paired with the entry read from it: header, total and blank
-  // lines give no entry, so pairing by position would shift every row after
-  // them onto the wrong file.
-  const kelvo::DirectoryListing& listing = ftp_.DirectoryListing();
-  std::map<std::size_t, std::size_t> item_of_line;
-  for (std::size_t i = 0; i < listing.count(); ++i) item_of_line.emplace(listing[i].lineIndex, i);
+  // lines give no entry.
+  std::vector<std::optional<ListingItem>> entries =
+      entriesByLine(lines.size(), ftp_.DirectoryListing());
 
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    Row row{lines[i], std::nullopt};
-    if (const auto found = item_of_line.find(i); found != item_of_line.end()) {
-      row.item = listing[found->second];
-    }
+    Row row{lines[i], std::move(entries[i])};
     view_.addRow(row.line);
-    bool needed = false;
-    if (row.item) {
-      needed = !isSafeFileName(row.item->fileName) ||
-               PrecisaBaixar(row.item->fileName, row.item->modifiedDate, settings_);
-    }
+    const bool needed = row.item && marksRed(markVerdict(*row.item, settings_).verdict);
     view_.setRowLamp(i, needed ? RowLamp::Failed : RowLamp::Current);
     rows_.push_back(std::move(row));
   }

@@ -6,6 +6,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/formats.h"
+#include "update/file_marking.h"
 
 namespace kelvo {
 
@@ -51,12 +52,7 @@ bool differToTheMinute(TDateTime a, TDateTime b, const FormatSettings& settings)
 }
 
 bool PrecisaBaixar(const std::string& name, TDateTime server_time, const FormatSettings& settings) {
-  if (name == kArquivosDlls) return false;
-  // A missing local file is always fetched: comparing against a stand-in
-  // time would skip a file the server dates today at midnight.
-  const auto local_time = fileLastWriteTime(name);
-  if (!local_time) return true;
-  return differToTheMinute(*local_time, server_time, settings);
+  return fetches(compareWithLocal(name, server_time, settings).verdict);
 }
 
 }  // namespace kelvo

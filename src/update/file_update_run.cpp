@@ -3,21 +3,10 @@
 
 #include <exception>
 
-#include "access/catalogue/desembaralha.h"
 #include "platform/process.h"
-#include "update/atualiza_cfg.h"
-
-#ifndef KELVO_FTP_USER
-#define KELVO_FTP_USER "quarve"
-#endif
+#include "update/ftp_login.h"
 
 namespace kelvo {
-
-namespace {
-
-constexpr const char* kServerFolder = "quarvessa";
-
-}  // namespace
 
 FileUpdateRun::FileUpdateRun(FileRunView& view, FtpClient& ftpupdate, CatalogConnection& catalog,
                              std::string PROGR, FormatSettings settings)
@@ -39,16 +28,10 @@ void FileUpdateRun::AtualizaArquivos() {
   rows_.clear();
   view_.clearRows();
 
-  const FtpSettings settings = readFtpSettings();
-  ftp_.setHost(settings.host);
-  ftp_.setPort(settings.port);
-  ftp_.setUsername(KELVO_FTP_USER);
-  readPassword(settings.secondPassword);
-  ftp_.setPassive(settings.passive);
+  setFtpLogin(ftp_, catalog_, readFtpSettings());
   if (!connect()) return;
 
-  ftp_.setTransferType(FtpTransferType::Binary);
-  ftp_.ChangeDir(kServerFolder);
+  openUpdateFolder(ftp_);
   if (view_.mainExecutableLabelGreen()) {
     std::vector<std::string> lines;
     ftp_.List(lines);
@@ -63,15 +46,6 @@ void FileUpdateRun::AtualizaArquivos() {
   finish();
 }
 
-void FileUpdateRun::readPassword(bool second_password) {
-  const std::string column = second_password ? "senha_ftp2" : "senha_ftp";
-  CatalogQuery& query = catalog_.Query3;
-  query.setStatement("select " + column + " from principal");
-  query.open();
-  ftp_.setPassword(Desembaralha(query.fieldByName(column).asString()));
-  query.close();
-}
-
 // Returns false when the connection could not be made and the process was
 // asked to end.
 bool FileUpdateRun::connect() {
@@ -79,8 +53,7 @@ bool FileUpdateRun::connect() {
     ftp_.Connect();
     return true;
   } catch (const std::exception& e) {
-    view_.showMessage(
-        std::string("Não foi possível estabelecer conexão ftp.\n\nTENTE MAIS TARDE.\n") + e.what());
+    view_.showMessage(ftpConnectFailureMessage(e.what()));
   }
   view_.exitProcess(2);
   return false;

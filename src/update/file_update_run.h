@@ -47,7 +47,6 @@ class FileUpdateRun {
     std::optional<ListingItem> item;  // the parsed entry read from this line
   };
 
-  void readPassword(bool second_password);
   bool connect();
   void markRows(const std::vector<std::string>& lines);
   void downloadRows();

@@ -64,6 +64,11 @@ PreparationOutcome openDatabases(PreparationView& view, UpdateData& data, const 
 
 }  // namespace
 
+void PreparationView::openDownloadPage(const std::string& address) {
+  // Whether a browser came up is the shell's business; the program ends either way.
+  shellOpen(address);
+}
+
 std::string aliasNotFoundMessage(std::string_view alias, std::string_view problem) {
   std::string message = "Alias " + std::string(alias) + " do BDE não encontrado.";
   // The alias file's own complaint tells the technician which line to mend.
@@ -100,8 +105,7 @@ PreparationOutcome prepare(PreparationView& view, AliasRegistry& aliases) {
     view.setUpdateEnabled(false);
     view.showMessage(
         "Favor fazer a instalação do Winrar Primeiro. Voce será redirecionado para o download.");
-    // Whether a browser came up is the shell's business; the program ends either way.
-    shellOpen(kDownloadAddress);
+    view.openDownloadPage(kDownloadAddress);
     view.closeSoon();
     return PreparationOutcome::ArchiverMissing;
   }

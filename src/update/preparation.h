@@ -43,6 +43,10 @@ class PreparationView {
   virtual void tickAlias(std::size_t row) = 0;
   // Shows PROMPT in the status bar and puts the focus on the update button.
   virtual void showReady(const std::string& prompt) = 0;
+  // Sends the operator to ADDRESS, where the archiver can be fetched: the
+  // shell opens it in the default browser. A front end without a desktop
+  // tells the address instead.
+  virtual void openDownloadPage(const std::string& address);
 };
 
 // How a preparation ended.

@@ -1,6 +1,8 @@
 // Statements on the catalogue table "scripts" and the reading of their rows.
 #include "update/script_catalogue.h"
 
+#include <optional>
+
 #include "scripts/script_lines.h"
 
 namespace kelvo {
@@ -13,7 +15,22 @@ std::string pendingCondition(std::string_view programa, std::string_view versao)
          sqlQuoted(versao) + "'" + " and liberado='S' order by versao";
 }
 
+// Returns VALUE as the catalogue compares it: ASCII letters folded, trailing
+// blanks ignored.
+std::string comparable(std::string value) {
+  while (!value.empty() && value.back() == ' ') value.pop_back();
+  for (char& c : value) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return value;
+}
+
 }  // namespace
+
+ScriptKey currentScriptKey(CatalogQuery& list) {
+  return {comparable(list.fieldByName("programa").asString()),
+          comparable(list.fieldByName("versao").asString())};
+}
 
 std::string sqlQuoted(std::string_view value) {
   std::string out;
@@ -69,6 +86,22 @@ std::vector<std::string> ScriptCatalogue::scriptText() {
   if (!table.eof()) lines = splitScriptLines(table.fieldByName("texto").asString());
   table.close();
   return lines;
+}
+
+std::vector<std::string> ScriptCatalogue::pendingVersions(std::string_view programa,
+                                                          std::string_view versao) {
+  openPendingList(programa, versao);
+  CatalogQuery& list = pendingList();
+  std::vector<std::string> versions;
+  std::optional<ScriptKey> previous;
+  for (; !list.eof(); list.next()) {
+    ScriptKey key = currentScriptKey(list);
+    if (key == previous) continue;
+    versions.push_back(list.fieldByName("versao").asString());
+    previous = std::move(key);
+  }
+  closePendingList();
+  return versions;
 }
 
 }  // namespace kelvo

@@ -28,6 +28,18 @@ std::string pendingListStatement(std::string_view programa, std::string_view ver
 // VERSAO).
 std::string scriptTextStatement(std::string_view programa, std::string_view versao);
 
+// A script's identity, (programa, versao), as the catalogue compares it:
+// ASCII letters folded, trailing blanks ignored. Rows sharing it hold one
+// script, applied once.
+struct ScriptKey {
+  std::string programa;
+  std::string versao;
+  bool operator==(const ScriptKey&) const = default;
+};
+
+// Returns the key of LIST's current row.
+ScriptKey currentScriptKey(CatalogQuery& list);
+
 // The catalogue side of one client database's update, on the queries of
 // CATALOG: Query3 counts, Query2 holds the pending list, Table2 reads texts.
 class ScriptCatalogue {
@@ -49,6 +61,11 @@ class ScriptCatalogue {
   // and lone LF. Only a released row supplies the text. An empty text, or a
   // script no longer there (or no longer released), gives no lines.
   std::vector<std::string> scriptText();
+
+  // Returns the versions of the released scripts of PROGRAMA newer than
+  // VERSAO, in the order a run applies them (one per script, however many
+  // rows share it), through the pending list, which is closed afterwards.
+  std::vector<std::string> pendingVersions(std::string_view programa, std::string_view versao);
 
   // Closes the pending list.
   void closePendingList() { catalog_.Query2.close(); }

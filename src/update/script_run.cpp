@@ -8,6 +8,7 @@
 #include "scripts/ib_script.h"
 #include "update/failure_record.h"
 #include "update/script_catalogue.h"
+#include "update/script_plan.h"
 #include "update/version_store.h"
 
 namespace kelvo {
@@ -21,27 +22,6 @@ std::string characters(std::string_view text, std::size_t first, std::size_t cou
   const std::size_t start = pos;
   for (std::size_t i = 0; i < count && pos < text.size(); ++i) decodeUtf8(text, pos);
   return std::string(text.substr(start, pos - start));
-}
-
-// Returns VALUE as the catalogue compares it: ASCII letters folded, trailing
-// blanks ignored.
-std::string comparable(std::string value) {
-  while (!value.empty() && value.back() == ' ') value.pop_back();
-  for (char& c : value) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return value;
-}
-
-struct ScriptPair {
-  std::string programa;
-  std::string versao;
-  bool operator==(const ScriptPair&) const = default;
-};
-
-ScriptPair currentPair(CatalogQuery& list) {
-  return {comparable(list.fieldByName("programa").asString()),
-          comparable(list.fieldByName("versao").asString())};
 }
 
 }  // namespace
@@ -68,7 +48,7 @@ ScriptRun::ScriptRun(UpdateData& data, ScriptRunView& view, int& tag, FailureClo
 void ScriptRun::run(const std::vector<std::string>& ticked) {
   std::vector<std::string> work_list;
   work_list.reserve(ticked.size());
-  for (const std::string& alias : ticked) work_list.push_back("M-" + alias);
+  for (const std::string& alias : ticked) work_list.push_back(workListEntry(alias));
   try {
     for (const std::string& entry : work_list) updateDatabase(entry);
   } catch (const std::exception& error) {
@@ -85,7 +65,7 @@ void ScriptRun::run(const std::vector<std::string>& ticked) {
 void ScriptRun::updateDatabase(const std::string& entry) {
   const std::string alias = characters(entry, 2, 100);
   data_.client.IBDatabase1.setDatabaseName(PegaBDEdados(data_.registry, alias, "SERVER NAME"));
-  if (entry.front() == 'M') data_.tipo = "QUARVESSA";
+  if (std::string code = programmeCode(entry); !code.empty()) data_.tipo = std::move(code);
   data_.client.IBDatabase1.open();
 
   VersionStore versions(data_.client.IBQuery1);
@@ -108,9 +88,9 @@ void ScriptRun::applyScripts(const std::string& entry, ScriptCatalogue& scripts,
   std::int64_t done = 0;
   failed_ = false;
   ran_ = false;
-  std::optional<ScriptPair> previous;
+  std::optional<ScriptKey> previous;
   while (!list.eof() && !failed_) {
-    ScriptPair pair = currentPair(list);
+    ScriptKey pair = currentScriptKey(list);
     // Rows sharing a pair hold one script: the first row applies it.
     if (pair != previous) {
       IbScript& runner = data_.IBScript1;

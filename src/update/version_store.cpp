@@ -19,20 +19,18 @@ void VersionStore::executeAndCommit(const std::string& statement) {
   transaction().commit();
 }
 
-std::string VersionStore::readVersion() {
+bool VersionStore::hasVersionTable() {
   query_.setSqlText(
       "SELECT COUNT(*) CT FROM RDB$RELATION_FIELDS where RDB$FIELD_NAME='VERSAO' AND "
       "RDB$RELATION_NAME='VERSAO'");
   query_.open();
-  if (query_.fieldByName("CT").asInteger() == 0) {
-    // The rollback also closes the probe. The table has to be committed
-    // before a row can go into it.
-    transaction().rollback();
-    executeAndCommit("CREATE TABLE VERSAO (VERSAO VARCHAR(10));");
-    executeAndCommit("insert into versao (versao) values ('0');");
-  }
-  if (query_.active()) transaction().rollback();
+  const bool found = query_.fieldByName("CT").asInteger() != 0;
+  // The rollback also closes the probe.
+  transaction().rollback();
+  return found;
+}
 
+std::string VersionStore::selectVersion() {
   query_.setSqlText("select versao from versao");
   query_.open();
   std::string version;
@@ -40,6 +38,21 @@ std::string VersionStore::readVersion() {
   query_.close();
   transaction().rollback();
   return version;
+}
+
+std::string VersionStore::readVersion() {
+  if (!hasVersionTable()) {
+    // The table has to be committed before a row can go into it.
+    executeAndCommit("CREATE TABLE VERSAO (VERSAO VARCHAR(10));");
+    executeAndCommit(std::string("insert into versao (versao) values ('") + kBootstrapVersion +
+                     "');");
+  }
+  return selectVersion();
+}
+
+std::optional<std::string> VersionStore::existingVersion() {
+  if (!hasVersionTable()) return std::nullopt;
+  return selectVersion();
 }
 
 void VersionStore::recordVersion(std::string_view version) {

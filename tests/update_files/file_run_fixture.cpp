@@ -10,6 +10,7 @@
 #include "platform/formats.h"
 #include "platform/hex_text.h"
 #include "support/services.h"
+#include "support/test_times.h"
 #include "update/file_update_run.h"
 
 namespace kelvo::test {
@@ -49,13 +50,6 @@ const RecordingView::Row& RecordingView::row(const std::string& name) const {
 }
 
 namespace {
-
-TDateTime yesterdayAtAWholeMinute() {
-  const TDateTime yesterday = now() - 1;
-  const DateParts d = decodeDate(yesterday);
-  const TimeParts t = decodeTime(yesterday);
-  return encodeDate(d.year, d.month, d.day) + encodeTime(t.hour, t.minute, 0, 0);
-}
 
 std::string sqlText(const std::u16string& text) {
   return "CONVERT(X'" + toHex(utf16ToUtf8(text)) + "' USING utf8mb4)";

@@ -9,42 +9,13 @@
 #include <string>
 
 #include "platform/codepage.h"
+#include "platform/json_text.h"
 #include "scripts/script_lines.h"
 #include "scripts/statement_reader.h"
 
 namespace {
 
-std::string jsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
+using kelvo::jsonString;
 
 void writeError(const std::string& message, const std::string& text) {
   std::cout << "{\"error\":" << jsonString(message) << ",\"text\":" << jsonString(text) << "}\n";

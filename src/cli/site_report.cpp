@@ -1,0 +1,68 @@
+// Gathering status and preview.
+#include "cli/site_report.h"
+
+#include <exception>
+#include <filesystem>
+
+#include "cli/cli_views.h"
+#include "cli/exit_codes.h"
+#include "platform/files.h"
+#include "update/failure_gate.h"
+#include "update/program_files.h"
+
+namespace kelvo::cli {
+
+namespace {
+
+constexpr const char* kSettingsFile = "Sys_Info.INI";
+
+void readDatabases(SiteReport& report, UpdateData& data, const std::vector<std::string>& aliases) {
+  for (const std::string& alias : aliases) {
+    DatabaseReport database;
+    database.plan.alias = alias;
+    try {
+      database.plan = planDatabase(data, alias);
+    } catch (const std::exception& e) {
+      database.error = e.what();
+    }
+    report.databases.push_back(std::move(database));
+  }
+}
+
+}  // namespace
+
+SiteReport readSiteReport(AliasRegistry& registry, bool preview) {
+  SiteReport report;
+  report.folder = std::filesystem::current_path().string();
+  report.failureRecords = failureRecords();
+  CliPreparationView view(registry);
+  try {
+    if (fileExists(kSettingsFile)) report.alias = readSettingsAlias(kSettingsFile);
+    report.preparation = prepare(view, registry);
+    report.programFolder = view.programFolder;
+    report.archiverFound = archiverInstalled(view.programFolder);
+    report.preparationMessages = view.messages;
+    report.downloadAddress = view.downloadAddress;
+    if (!report.ready()) return report;
+    readDatabases(report, *view.data(), view.tickedAliases());
+    if (preview) {
+      FtpClient ftp;
+      report.files = planFiles(ftp, view.data()->catalog, regionalSettings());
+    }
+  } catch (const std::exception& e) {
+    report.error = e.what();
+  }
+  return report;
+}
+
+int reportExitCode(const SiteReport& report) {
+  if (report.error) return kExitUnexpected;
+  if (!report.ready()) return kExitPreparation;
+  if (report.files && report.files->connectFailure) return kExitConnection;
+  for (const DatabaseReport& database : report.databases) {
+    if (database.error) return kExitPreparation;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace kelvo::cli

@@ -1,0 +1,82 @@
+// The command line, the JSON text and the exit code of the final status.
+#include "cli/cli_arguments.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cli/json_writer.h"
+#include "cli/run_command.h"
+#include "update/file_update_run.h"
+
+namespace kelvo::cli {
+namespace {
+
+using ::testing::HasSubstr;
+
+Arguments parse(std::vector<std::string> args) { return parseArguments(args); }
+
+TEST(CliArguments, CommandsFolderAndSwitches) {
+  const Arguments run = parse({"run", "--pasta", "/srv/loja", "--confirmo-aplicativos-fechados"});
+  EXPECT_EQ(run.command, Command::Run);
+  EXPECT_EQ(run.folder, "/srv/loja");
+  EXPECT_TRUE(run.confirmed);
+  const Arguments preview = parse({"--json", "--pasta=C:\\Loja", "preview"});
+  EXPECT_EQ(preview.command, Command::Preview);
+  EXPECT_EQ(preview.folder, "C:\\Loja");
+  EXPECT_TRUE(preview.json);
+  EXPECT_FALSE(parse({"status"}).confirmed);
+  // Help and version win over everything else on the line.
+  EXPECT_EQ(parse({"run", "--help"}).command, Command::Help);
+  EXPECT_EQ(parse({"--version", "status"}).command, Command::Version);
+}
+
+TEST(CliArguments, WhatCannotBeUnderstoodIsAUsageError) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"atualizar"},
+                                             {"status", "preview"},
+                                             {"status", "--pasta"},
+                                             {"status", "--pasta="},
+                                             {"status", "--verbose"},
+                                             {"run", "--json"},
+                                             {"preview", "--confirmo-aplicativos-fechados"}}) {
+    EXPECT_THROW(parseArguments(args), UsageError) << ::testing::PrintToString(args);
+  }
+}
+
+TEST(CliArguments, HelpDocumentsEveryExitCode) {
+  const std::string help = usageText();
+  for (const char* code : {"  0 ", "  1 ", "  2 ", "  3 ", "  4 ", "  5 ", "  64 ", "  70 "}) {
+    EXPECT_THAT(help, HasSubstr(code));
+  }
+  EXPECT_THAT(versionText(), ::testing::StartsWith("kelvoupdate "));
+}
+
+TEST(CliJson, NestingCommasAndEscapes) {
+  JsonWriter json;
+  json.beginObject();
+  json.key("nome");
+  json.value("a\"b\\c\nd\x01");
+  json.key("lista");
+  json.beginArray();
+  json.value(std::int64_t{1});
+  json.value(true);
+  json.null();
+  json.beginObject();
+  json.endObject();
+  json.endArray();
+  json.key("ação");
+  json.value("ç");
+  json.endObject();
+  EXPECT_EQ(json.text(),
+            "{\"nome\":\"a\\\"b\\\\c\\nd\\u0001\",\"lista\":[1,true,null,{}],\"ação\":\"ç\"}");
+}
+
+TEST(CliExitCodes, TheFinalStatusLineDecides) {
+  EXPECT_EQ(statusExitCode(kStatusSuccess), 0);
+  EXPECT_EQ(statusExitCode(kStatusRetry), 1);
+  EXPECT_EQ(statusExitCode(kStatusSupport), 3);
+}
+
+}  // namespace
+}  // namespace kelvo::cli

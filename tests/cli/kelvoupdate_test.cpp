@@ -1,0 +1,231 @@
+// kelvoupdate run as a process against the real update FTP server, the real
+// catalogue and an embedded Firebird database.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "archiver/archive_writer.h"
+#include "cli/cli_site.h"
+#include "support/services.h"
+#include "update/file_update_run.h"
+
+namespace kelvo::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
+namespace fs = std::filesystem;
+
+constexpr double kHour = 1.0 / 24;
+
+// Returns the line of TEXT that names NAME as a listed file.
+std::string lineOf(const std::string& text, const std::string& name) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find('\n', start);
+    const std::string line = text.substr(start, end - start);
+    if (line.find("  " + name + " ") != std::string::npos) return line;
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return "(no line for " + name + ")";
+}
+
+std::string lastLine(const std::string& text) {
+  const std::string trimmed = text.substr(0, text.find_last_not_of('\n') + 1);
+  return trimmed.substr(trimmed.rfind('\n') + 1);
+}
+
+std::vector<std::string> failureRecordsIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename().string().rfind("SCRIPT_ERRO", 0) == 0) {
+      names.push_back(entry.path().filename().string());
+    }
+  }
+  return names;
+}
+
+class KelvoupdateTest : public CliSiteTest {
+ protected:
+  // New, changed (both ways), unchanged and unsafe names, a fresh archive of
+  // the main executable and two released scripts behind a draft.
+  void serveAnUpdate() {
+    serve("novo.dat", "novo", base_);
+    serve("mudou.dat", "servidor", base_);
+    local("mudou.dat", "local", base_ - kHour);
+    serve("antigo.dat", "servidor antigo", base_ - 2 * kHour);
+    local("antigo.dat", "local", base_);
+    serve("igual.dat", "igual", base_ + 20.0 / 86400);
+    local("igual.dat", "igual", base_);
+    serve("..\\fora.txt", "fora", base_);
+    const fs::path archive = machine_.path() / "Sys_Tavrela.rar";
+    writeArchive(archive.string(), {{"Sys_Tavrela.exe", "new main executable"}});
+    serve("Sys_Tavrela.rar", readFile(archive), base_);
+    catalog_.addScript("QUARVESSA", "0001", "CREATE TABLE ITENS (ID INTEGER);\r\n");
+    catalog_.addScript("QUARVESSA", "0002", "INSERT INTO ITENS (ID) VALUES (7);\r\n");
+    catalog_.addScript("QUARVESSA", "0003", "DROP TABLE ITENS;\r\n", "N");
+  }
+};
+
+TEST_F(KelvoupdateTest, PreviewChangesNothingAndTheRunThenDoesWhatItListed) {
+  serveAnUpdate();
+  const std::string files_before = folderSnapshot();
+  const std::string database_before = databaseSnapshot();
+
+  const ProgramResult preview = kelvoupdate("preview");
+  EXPECT_EQ(preview.code, 0) << preview.err;
+  EXPECT_THAT(lineOf(preview.out, "novo.dat"), AllOf(HasSubstr("baixar"), HasSubstr("ausente")));
+  EXPECT_THAT(lineOf(preview.out, "mudou.dat"), HasSubstr("mais novo no servidor"));
+  EXPECT_THAT(lineOf(preview.out, "antigo.dat"), HasSubstr("mais antigo no servidor"));
+  EXPECT_THAT(lineOf(preview.out, "igual.dat"), AllOf(HasSubstr("manter"), HasSubstr("atual")));
+  EXPECT_THAT(lineOf(preview.out, "..\\fora.txt"), HasSubstr("recusar"));
+  // A refused name ends the run with errors, which skips the archive step.
+  EXPECT_THAT(preview.out, HasSubstr("Extração do Sys_Tavrela.exe de Sys_Tavrela.rar: não"));
+  EXPECT_THAT(preview.out, HasSubstr("tabela VERSAO ausente (seria criada com a versão 0)"));
+  EXPECT_THAT(preview.out, HasSubstr("Scripts a aplicar na base LOJA: 0001, 0002\n"));
+  // Not a byte, a time stamp, a table or a row changed.
+  EXPECT_EQ(folderSnapshot(), files_before);
+  EXPECT_EQ(databaseSnapshot(), database_before);
+
+  unserve("..\\fora.txt");
+  EXPECT_THAT(kelvoupdate("preview").out,
+              HasSubstr("Extração do Sys_Tavrela.exe de Sys_Tavrela.rar: sim"));
+  const ProgramResult run = kelvoupdate("run --confirmo-aplicativos-fechados");
+  EXPECT_EQ(run.code, 0) << run.err;
+  // The archiver's own words went to standard error with the progress.
+  EXPECT_EQ(run.out, std::string(kStatusSuccess) + "\n");
+  // Not a terminal: one plain line per download.
+  EXPECT_THAT(run.err, HasSubstr("\nnovo.dat  Transferidos: 0 Kb  Taxa de Transferencia: "));
+  EXPECT_THAT(run.err, ::testing::Not(HasSubstr("\r")));
+  EXPECT_EQ(readFile(workPath("novo.dat")), "novo");
+  EXPECT_EQ(readFile(workPath("mudou.dat")), "servidor");
+  EXPECT_EQ(readFile(workPath("antigo.dat")), "servidor antigo");
+  EXPECT_EQ(readFile(workPath("Sys_Tavrela.exe")), "new main executable");
+  EXPECT_EQ(readFile(workPath("Sys_Tavrela.old")), "old main executable");
+  EXPECT_THAT(versions(), ElementsAre("0002"));
+  EXPECT_THAT(databaseSnapshot(), HasSubstr("ITENS:7|;"));
+
+  const ProgramResult again = kelvoupdate("preview");
+  EXPECT_EQ(again.code, 0) << again.err;
+  EXPECT_THAT(again.out, HasSubstr("Nenhum arquivo a baixar."));
+  EXPECT_THAT(again.out, HasSubstr("Extração do Sys_Tavrela.exe de Sys_Tavrela.rar: não"));
+  EXPECT_THAT(again.out, HasSubstr("versão 0002; 0 script(s) pendente(s)"));
+  EXPECT_THAT(again.out, HasSubstr("Scripts a aplicar na base LOJA: nenhum"));
+}
+
+TEST_F(KelvoupdateTest, AnUnsafeNameEndsTheRunWithErrorsBeforeTheScripts) {
+  serveAnUpdate();
+  const ProgramResult run = kelvoupdate("run --confirmo-aplicativos-fechados");
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(lastLine(run.out), kStatusRetry);
+  EXPECT_THAT(run.err, HasSubstr("Nome de arquivo recusado, não será gravado nesta pasta"));
+  EXPECT_EQ(readFile(workPath("novo.dat")), "novo");
+  EXPECT_EQ(databaseSnapshot(), "");  // no VERSAO: the scripts were skipped
+}
+
+TEST_F(KelvoupdateTest, TheGateAndTheMissingConfirmationRefuseTheRun) {
+  serve("novo.dat", "novo", base_);
+  const std::string record = "SCRIPT_ERRO_DT_01-02-2026_HR_10-00-00 M-LOJA.TXT";
+  local(record, "/* ERRO: \r\n", base_);
+  const std::string before = folderSnapshot();
+
+  const ProgramResult refused = kelvoupdate("run --confirmo-aplicativos-fechados");
+  EXPECT_EQ(refused.code, 4);
+  EXPECT_THAT(refused.err, HasSubstr("SCRIPT EM EXECUÇÃO SALVO: " + record));
+  const ProgramResult status = kelvoupdate("status");
+  EXPECT_EQ(status.code, 0) << status.err;
+  EXPECT_THAT(status.out,
+              HasSubstr("Registros de falha: 1 (a atualização será recusada)\n  " + record + "\n"));
+  EXPECT_EQ(folderSnapshot(), before);
+
+  fs::remove(workPath(record));
+  const ProgramResult unconfirmed = kelvoupdate("run");
+  EXPECT_EQ(unconfirmed.code, 64);
+  EXPECT_THAT(unconfirmed.err, HasSubstr("--confirmo-aplicativos-fechados"));
+  EXPECT_FALSE(fs::exists(workPath("novo.dat")));
+
+  fs::remove(workPath("Sys_Info.INI"));
+  const ProgramResult unprepared = kelvoupdate("run --confirmo-aplicativos-fechados");
+  EXPECT_EQ(unprepared.code, 5);
+  EXPECT_THAT(unprepared.err, HasSubstr("Arquivo Sys_Info.ini não encontrado nesta pasta"));
+  EXPECT_FALSE(fs::exists(workPath("novo.dat")));
+}
+
+TEST_F(KelvoupdateTest, AFailingScriptLeavesItsRecordAndAsksForSupport) {
+  catalog_.addScript("QUARVESSA", "0001", "CREATE TABLE ITENS (ID INTEGER);\r\n");
+  catalog_.addScript("QUARVESSA", "0002", "INSERT INTO NADA (ID) VALUES (1);\r\n");
+  const ProgramResult run = kelvoupdate("run --confirmo-aplicativos-fechados");
+  EXPECT_EQ(run.code, 3);
+  EXPECT_EQ(lastLine(run.out), kStatusSupport);
+  const std::vector<std::string> records = failureRecordsIn(work_.path());
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_THAT(records[0], ::testing::EndsWith(" M-LOJA.TXT"));
+  EXPECT_THAT(run.err, HasSubstr("SCRIPT EM EXECUÇÃO SALVO: " + records[0]));
+  EXPECT_THAT(readFile(workPath(records[0])), StartsWith("/* ERRO: \r\n"));
+  EXPECT_THAT(versions(), ElementsAre("0002"));  // the failing script is not offered again
+  EXPECT_EQ(kelvoupdate("run --confirmo-aplicativos-fechados").code, 4);
+}
+
+TEST_F(KelvoupdateTest, AConnectionFailureEndsWithCodeTwo) {
+  configure("1");  // nothing listens on port 1
+  const std::string before = folderSnapshot();
+  for (const char* command : {"preview", "run --confirmo-aplicativos-fechados"}) {
+    const ProgramResult result = kelvoupdate(command);
+    EXPECT_EQ(result.code, 2) << command;
+    EXPECT_THAT(result.err,
+                HasSubstr("Não foi possível estabelecer conexão ftp.\n\nTENTE MAIS TARDE."));
+  }
+  EXPECT_EQ(folderSnapshot(), before);
+  EXPECT_EQ(databaseSnapshot(), "");
+}
+
+TEST_F(KelvoupdateTest, OnATerminalEachDownloadIsOneUpdatingLine) {
+  serve("grande.bin", std::string(3 << 20, 'g'), base_);
+  const ProgramResult run = kelvoupdateOnATerminal("run --confirmo-aplicativos-fechados");
+  EXPECT_EQ(run.code, 0) << run.out;
+  // Rewritten in place (carriage return, text, erase to the end of the line)
+  // and left standing once the file is in.
+  EXPECT_THAT(run.out, HasSubstr("\rgrande.bin  Transferidos: "));
+  // The thousands separator is the regional settings' own.
+  EXPECT_THAT(run.out, ::testing::ContainsRegex("\rgrande.bin  Transferidos: 3.072 Kb  Taxa de "));
+  EXPECT_THAT(run.out, HasSubstr("\x1b[K"));
+  EXPECT_THAT(run.out, HasSubstr(kStatusSuccess));
+  EXPECT_EQ(readFile(workPath("grande.bin")).size(), 3u << 20);
+}
+
+TEST_F(KelvoupdateTest, JsonOutputIsOneObjectThatTellsTheSameStory) {
+  serve("novo.dat", "novo", base_);
+  serve("igual.dat", "igual", base_);
+  local("igual.dat", "igual", base_);
+  catalog_.addScript("QUARVESSA", "0001", "CREATE TABLE ITENS (ID INTEGER);\r\n");
+  const ProgramResult preview = kelvoupdate("preview --json");
+  ASSERT_EQ(preview.code, 0) << preview.err;
+  machine_.write("preview.json", preview.out);
+  const std::string summary = (machine_.path() / "summary").string();
+  const std::string python =
+      "python3 -c 'import json,sys\n"
+      "d = json.load(open(sys.argv[1]))\n"
+      "s = d[\"servidor\"]\n"
+      "print(d[\"alias\"], d[\"preparacao\"], d[\"registros_de_falha\"])\n"
+      "for f in sorted(s[\"arquivos\"], key=lambda f: f[\"nome\"]): print(f[\"nome\"], "
+      "f[\"situacao\"], f[\"baixar\"], "
+      "f[\"hora_servidor\"] == f[\"hora_local\"])\n"
+      "b = d[\"bases\"][0]\n"
+      "print(b[\"alias\"], b[\"versao\"], b[\"criaria_versao\"], b[\"versoes_pendentes\"], "
+      "s[\"extrai_executavel\"])' '" +
+      (machine_.path() / "preview.json").string() + "' >'" + summary + "'";
+  ASSERT_EQ(std::system(python.c_str()), 0) << preview.out;
+  EXPECT_EQ(readFile(summary),
+            "LOJA pronta []\n"
+            "igual.dat atual False True\n"
+            "novo.dat ausente True False\n"
+            "LOJA None True ['0001'] False\n");
+}
+
+}  // namespace
+}  // namespace kelvo::test

@@ -1,0 +1,79 @@
+// The marking pass's judgement: why a file is fetched, which line an entry
+// belongs to, and when the archive step follows.
+#include "update/file_marking.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "support/temp_folder.h"
+#include "support/test_times.h"
+#include "update/file_names.h"
+
+namespace kelvo::test {
+namespace {
+
+constexpr double kMinute = 1.0 / 1440;
+
+class FileMarkingTest : public ::testing::Test {
+ protected:
+  FileComparison judge(const std::string& name, TDateTime local, TDateTime server) {
+    work_.write(name, "x");
+    EXPECT_TRUE(setFileLastWriteTime((work_.path() / name).string(), local));
+    return compareWithLocal(name, server, FormatSettings::brazilian());
+  }
+
+  TempFolder work_;
+  WorkingFolder cwd_{work_.path()};
+  TDateTime base_ = yesterdayAtAWholeMinute();
+};
+
+TEST_F(FileMarkingTest, VerdictsToTheMinuteWithTheLocalTime) {
+  const FileComparison same = judge("a.dat", base_ + 10.0 / 86400, base_ + 50.0 / 86400);
+  EXPECT_EQ(same.verdict, FileVerdict::Current);
+  ASSERT_TRUE(same.localTime);
+  EXPECT_NEAR(*same.localTime, base_ + 10.0 / 86400, 1.0 / 86400);
+  EXPECT_EQ(judge("b.dat", base_, base_ + kMinute).verdict, FileVerdict::ServerNewer);
+  EXPECT_EQ(judge("c.dat", base_, base_ - kMinute).verdict, FileVerdict::ServerOlder);
+  const FileComparison missing = compareWithLocal("nada.dat", base_, FormatSettings::brazilian());
+  EXPECT_EQ(missing.verdict, FileVerdict::Missing);
+  EXPECT_FALSE(missing.localTime);
+  // Only the exact name is never fetched; the run's answer agrees throughout.
+  EXPECT_EQ(judge(kArquivosDlls, base_, base_ + kMinute).verdict, FileVerdict::Excluded);
+  EXPECT_EQ(judge("arquivos_dlls", base_, base_ + kMinute).verdict, FileVerdict::ServerNewer);
+  EXPECT_FALSE(PrecisaBaixar(kArquivosDlls, base_ + kMinute, FormatSettings::brazilian()));
+  EXPECT_TRUE(PrecisaBaixar("c.dat", base_ - kMinute, FormatSettings::brazilian()));
+}
+
+TEST_F(FileMarkingTest, UnsafeNamesAreRefusedBeforeAnyComparison) {
+  for (const char* name : {"..", "..\\fora.txt", "a/b", "c:x", ""}) {
+    const FileComparison judged = markVerdict({name, base_}, FormatSettings::brazilian());
+    EXPECT_EQ(judged.verdict, FileVerdict::Refused) << name;
+    EXPECT_TRUE(marksRed(judged.verdict));
+    EXPECT_FALSE(fetches(judged.verdict));
+  }
+}
+
+TEST(FileMarking, EachLineGetsTheEntryReadFromIt) {
+  DirectoryListing listing;
+  listing.add({"um.dat", 0, 0, ListingItemKind::File, 1});
+  listing.add({"dois.dat", 0, 0, ListingItemKind::File, 3});
+  listing.add({"alem.dat", 0, 0, ListingItemKind::File, 9});  // no such line
+  const auto entries = entriesByLine(4, listing);
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_FALSE(entries[0]);  // "total" header
+  EXPECT_EQ(entries[1]->fileName, "um.dat");
+  EXPECT_FALSE(entries[2]);  // blank line
+  EXPECT_EQ(entries[3]->fileName, "dois.dat");
+}
+
+TEST(FileMarking, TheArchiveStepNeedsAnArchiveNoErrorAndAReason) {
+  EXPECT_TRUE(archiveStepDue(true, false, true, true));
+  EXPECT_TRUE(archiveStepDue(false, false, false, true));  // the main executable is missing
+  EXPECT_FALSE(archiveStepDue(false, false, true, true));  // nothing fetched
+  EXPECT_FALSE(archiveStepDue(true, true, true, true));    // a file step failed
+  EXPECT_FALSE(archiveStepDue(true, false, false, false));
+}
+
+}  // namespace
+}  // namespace kelvo::test
