@@ -60,11 +60,6 @@ double milliseconds(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
 }
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,10 +116,10 @@ int main(int argc, char** argv) {
     std::cout << "catalogue of " << scripts << " scripts (" << lines << " lines), median of "
               << rounds << " rounds\n"
               << "  open connection:            " << open_ms << " ms\n"
-              << "  pending count:              " << median(count_ms) << " ms\n"
-              << "  pending list (walk):        " << median(list_ms) << " ms\n"
-              << "  list + fetch every text:    " << median(fetch_ms) << " ms ("
-              << median(fetch_ms) * 1000.0 / scripts << " us per script)\n";
+              << "  pending count:              " << kelvo::bench::median(count_ms) << " ms\n"
+              << "  pending list (walk):        " << kelvo::bench::median(list_ms) << " ms\n"
+              << "  list + fetch every text:    " << kelvo::bench::median(fetch_ms) << " ms ("
+              << kelvo::bench::median(fetch_ms) * 1000.0 / scripts << " us per script)\n";
   } catch (const std::exception& error) {
     std::cerr << "catalog_bench: " << error.what() << "\n";
     return 1;

@@ -97,11 +97,6 @@ class QuietView : public kelvo::ScriptRunView {
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,8 +158,8 @@ int main(int argc, char** argv) {
         throw std::runtime_error("isql left the last table incomplete");
       }
     }
-    const double run_median = median(run_s);
-    const double isql_median = median(isql_s);
+    const double run_median = kelvo::bench::median(run_s);
+    const double isql_median = kelvo::bench::median(isql_s);
     std::cout << scripts << " scripts of " << statements << " statements, median of " << rounds
               << " rounds\n"
               << "  script run (catalogue, versions, execution, commits): " << run_median << " s\n"

@@ -3,10 +3,16 @@
 
 #include <mysql.h>
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
 namespace kelvo::bench {
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
 
 std::string readValue(const std::filesystem::path& state, const std::string& key) {
   std::ifstream in(state / key);

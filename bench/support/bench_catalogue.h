@@ -4,10 +4,14 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 struct st_mysql;
 
 namespace kelvo::bench {
+
+// Returns the median of VALUES (the upper one of an even count).
+double median(std::vector<double> values);
 
 // Returns the first line of STATE/KEY (a value the service published);
 // throws when it is missing or empty.

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -50,6 +51,11 @@ WorkingFolder::WorkingFolder(const std::filesystem::path& folder)
 WorkingFolder::~WorkingFolder() {
   std::error_code ignored;
   std::filesystem::current_path(previous_, ignored);
+}
+
+std::size_t entriesIn(const std::filesystem::path& folder) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                                std::filesystem::directory_iterator()));
 }
 
 }  // namespace kelvo::test

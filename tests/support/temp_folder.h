@@ -1,6 +1,7 @@
 // A scratch folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
@@ -22,6 +23,10 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// Returns how many entries the folder FOLDER holds (leftover temporary
+// files show up here).
+std::size_t entriesIn(const std::filesystem::path& folder);
 
 // Returns the whole content of the file PATH; throws when it cannot be read.
 std::string readFile(const std::filesystem::path& path);

@@ -18,6 +18,7 @@ namespace kelvo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::entriesIn;
 using Clock = std::chrono::steady_clock;
 
 const std::string kHello = "hello from the hostile server\r\n";
@@ -47,11 +48,6 @@ void connectAs(FtpClient& client, const std::string& user, bool passive = true) 
   client.setWaits(shortWaits());
   client.Connect();
   client.setTransferType(FtpTransferType::Binary);
-}
-
-std::size_t entriesIn(const fs::path& folder) {
-  return static_cast<std::size_t>(
-      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
 TEST(FtpHostile, SilenceAfterABrokenDataConnectionEndsTheSessionInBoundedTime) {

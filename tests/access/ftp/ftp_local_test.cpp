@@ -17,11 +17,7 @@ namespace kelvo {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::size_t entriesIn(const fs::path& folder) {
-  return static_cast<std::size_t>(
-      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
+using test::entriesIn;
 
 TEST(FtpDownloadFile, ReplacesTheDestinationOnlyOnCommit) {
   test::TempFolder folder;

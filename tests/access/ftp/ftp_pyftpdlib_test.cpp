@@ -18,11 +18,7 @@ namespace kelvo {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::size_t entriesIn(const fs::path& folder) {
-  return static_cast<std::size_t>(
-      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
+using test::entriesIn;
 
 void setUp(FtpClient& client, const std::string& server) {
   client.setHost("127.0.0.1");
