@@ -65,6 +65,15 @@ int inkCount(const QImage& image, ColorValue color) {
   return n;
 }
 
+// Makes LABEL an empty 100 x 40 box with a red border.
+void makeRedFramedBox(TmyLabel3D& label) {
+  label.SetAutoSize(false);
+  label.resize(100, 40);
+  label.SetCaption(QString());
+  label.SetBorder(true);
+  label.SetBorderColor(clRed);
+}
+
 TEST(Label3D, StartsWithItsDocumentedValues) {
   TmyLabel3D label;
   EXPECT_EQ(label.size(), QSize(65, 17));
@@ -195,11 +204,7 @@ TEST(Label3D, DisabledLabelDrawsItsTextInGreyTextColourButKeepsTheShadow) {
 
 TEST(Label3D, FramesOutlineFromTheTopLeftEachTwoPixelsSmaller) {
   TmyLabel3D label;
-  label.SetAutoSize(false);
-  label.resize(100, 40);
-  label.SetCaption(QString());
-  label.SetBorder(true);
-  label.SetBorderColor(clRed);
+  makeRedFramedBox(label);
   QImage image = paintOf(label);
   // One frame: (0, 0)-(98, 38) with right and bottom exclusive.
   for (const QPoint p :
@@ -233,11 +238,7 @@ TEST(Label3D, FramesOutlineFromTheTopLeftEachTwoPixelsSmaller) {
 
 TEST(Label3D, AHugeBorderWidthDrawsOnlyTheFramesThatFit) {
   TmyLabel3D label;
-  label.SetAutoSize(false);
-  label.resize(100, 40);
-  label.SetCaption(QString());
-  label.SetBorder(true);
-  label.SetBorderColor(clRed);
+  makeRedFramedBox(label);
   label.SetBorderWidth(std::numeric_limits<int>::max());
   // A pen that wide covers the whole control.
   const QImage image = paintOf(label);
