@@ -124,15 +124,13 @@ ProgramResult CliSiteTest::kelvoupdateOnATerminal(const std::string& arguments) 
 }
 
 void CliSiteTest::serve(const std::string& name, const std::string& content, TDateTime when) {
-  std::ofstream(servedFolder() / name, std::ios::binary) << content;
-  ASSERT_TRUE(setFileLastWriteTime((servedFolder() / name).string(), when));
+  writeDated(servedFolder() / name, content, when);
 }
 
 void CliSiteTest::unserve(const std::string& name) { fs::remove(servedFolder() / name); }
 
 void CliSiteTest::local(const std::string& name, const std::string& content, TDateTime when) {
-  work_.write(name, content);
-  ASSERT_TRUE(setFileLastWriteTime(workPath(name).string(), when));
+  writeDated(workPath(name), content, when);
 }
 
 fs::path CliSiteTest::workPath(const std::string& name) const { return work_.path() / name; }

@@ -85,13 +85,11 @@ fs::path FileRunTest::served(const std::string& name) const {
 }
 
 void FileRunTest::serve(const std::string& name, const std::string& content, TDateTime when) {
-  std::ofstream(served(name), std::ios::binary) << content;
-  ASSERT_TRUE(setFileLastWriteTime(served(name).string(), when));
+  writeDated(served(name), content, when);
 }
 
 void FileRunTest::local(const std::string& name, const std::string& content, TDateTime when) {
-  work_.write(name, content);
-  ASSERT_TRUE(setFileLastWriteTime((work_.path() / name).string(), when));
+  writeDated(work_.path() / name, content, when);
 }
 
 std::string FileRunTest::localContent(const std::string& name) const {
