@@ -3,31 +3,8 @@
 
 namespace kelvo::cli {
 
-std::vector<std::string> CliPreparationView::aliases() {
-  std::vector<std::string> names;
-  for (const Row& row : rows_) names.push_back(row.alias);
-  return names;
-}
-
-std::vector<std::string> CliPreparationView::tickedAliases() const {
-  std::vector<std::string> names;
-  for (const Row& row : rows_) {
-    if (row.ticked) names.push_back(row.alias);
-  }
-  return names;
-}
-
-UpdateData& CliPreparationView::createWaitScreen() {
-  data_ = std::make_unique<UpdateData>(registry_);
-  return *data_;
-}
-
-CliFileRunView::CliFileRunView(Console& console, TransferDisplay& transfers,
-                               std::string main_executable_label, std::function<int()> run_scripts)
-    : console_(console),
-      transfers_(transfers),
-      label_(std::move(main_executable_label)),
-      run_scripts_(std::move(run_scripts)) {}
+CliFileRunView::CliFileRunView(Console& console, CliScriptRunView& scripts, FormatSettings settings)
+    : console_(console), scripts_(scripts), transfers_(console, std::move(settings)) {}
 
 void CliFileRunView::setFileLabel(const std::string& text) {
   file_ = text;

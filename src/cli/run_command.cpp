@@ -3,70 +3,71 @@
 
 #include "cli/cli_views.h"
 #include "cli/exit_codes.h"
-#include "cli/transfer_display.h"
-#include "update/failure_gate.h"
-#include "update/file_update_run.h"
 
 namespace kelvo::cli {
 
 namespace {
 
-// The gate: a failure record of an earlier script run refuses the update.
-bool refusedByGate(Console& console) {
-  const std::vector<std::string> records = failureRecords();
-  if (records.empty()) return false;
-  console.note("Atualização recusada: há registro de falha de script nesta pasta.");
-  console.note("SCRIPT EM EXECUÇÃO SALVO: " + records.front());
-  return true;
+// Tells the operator why the update did not get past the gate or the
+// preparation.
+void explainRefusal(Console& console, const WholeUpdateResult& result,
+                    const CliPreparationView& preparation) {
+  if (!result.failureRecords.empty()) {
+    console.note("Atualização recusada: há registro de falha de script nesta pasta.");
+    console.note("SCRIPT EM EXECUÇÃO SALVO: " + result.failureRecords.front());
+    return;
+  }
+  if (result.preparation == PreparationOutcome::NotConfirmed) {
+    console.note(
+        "Atualização recusada: FECHE TODOS OS APLICATIVOS ANTES DE FAZER A ATUALIZAÇÃO, inclusive "
+        "os terminais, e confirme com --confirmo-aplicativos-fechados.");
+    return;
+  }
+  for (const std::string& message : preparation.messages) console.note(message);
+  if (preparation.downloadAddress) {
+    console.note("Endereço para download: " + *preparation.downloadAddress);
+  }
 }
 
 }  // namespace
 
-int statusExitCode(const std::string& status_line) {
-  if (status_line == kStatusSuccess) return kExitSuccess;
-  if (status_line == kStatusSupport) return kExitSupport;
-  return kExitRetry;
+int updateExitCode(const WholeUpdateResult& result) {
+  if (!result.failureRecords.empty()) return kExitRefused;
+  if (result.preparation == PreparationOutcome::NotConfirmed) return kExitUsage;
+  if (!result.update) return kExitPreparation;
+  if (!result.update->status) return kExitConnection;
+  switch (*result.update->status) {
+    case FinalStatus::Success:
+      return kExitSuccess;
+    case FinalStatus::Retry:
+      return kExitRetry;
+    case FinalStatus::Support:
+      break;
+  }
+  return kExitSupport;
 }
 
 int runUpdate(Console& console, AliasRegistry& registry, bool confirmed) {
-  if (refusedByGate(console)) return kExitRefused;
-  if (!confirmed) {
-    console.note(
-        "Atualização recusada: FECHE TODOS OS APLICATIVOS ANTES DE FAZER A ATUALIZAÇÃO, inclusive "
-        "os terminais, e confirme com --confirmo-aplicativos-fechados.");
-    return kExitUsage;
-  }
-
-  CliPreparationView preparation(registry);
-  if (prepare(preparation, registry) != PreparationOutcome::Ready) {
-    for (const std::string& message : preparation.messages) console.note(message);
-    if (preparation.downloadAddress) {
-      console.note("Endereço para download: " + *preparation.downloadAddress);
-    }
-    return kExitPreparation;
-  }
-  UpdateData& data = *preparation.data();
-
   const FormatSettings settings = regionalSettings();
+  UpdateOptions options;
+  options.settings = settings;
+  SiteUpdate update(registry, options);
+  CliPreparationView preparation;
+  CliScriptRunView scripts(console);
+  CliFileRunView files(console, scripts, settings);
   FtpClient ftpupdate;
-  TransferDisplay transfers(console, settings);
-  transfers.attach(ftpupdate);
-  CliScriptRunView script_view(console);
-  int wait_tag = 0;  // the wait screen's tag: 1 once a script failed
-  CliFileRunView file_view(console, transfers, preparation.mainExecutableLabel, [&] {
-    ScriptRun scripts(data, script_view, wait_tag);
-    scripts.run(preparation.tickedAliases());
-    return wait_tag;
-  });
+  WholeUpdateResult result;
   {
     const ChildOutputToStandardError archiver_output;
-    FileUpdateRun run(file_view, ftpupdate, data.catalog, preparation.programFolder, settings);
-    run.AtualizaArquivos();
+    result = update.run(preparation, files, ftpupdate, confirmed);
   }
-  if (file_view.exitCode) return *file_view.exitCode;
-  console.endUpdating();
-  console.out() << file_view.statusLine << '\n' << std::flush;
-  return statusExitCode(file_view.statusLine);
+  if (!result.update) {
+    explainRefusal(console, result, preparation);
+  } else if (result.update->status) {
+    console.endUpdating();
+    console.out() << finalStatusLine(*result.update->status) << '\n' << std::flush;
+  }
+  return updateExitCode(result);
 }
 
 }  // namespace kelvo::cli

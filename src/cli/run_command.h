@@ -3,16 +3,17 @@
 
 #include "access/catalogue/alias_registry.h"
 #include "cli/console.h"
+#include "update/site_update.h"
 
 namespace kelvo::cli {
 
 // Runs the update in the working folder: the gate, the operator's
 // confirmation (CONFIRMED), the preparation, the file update run and the
-// script application run, all as the screens run them. Writes the final
+// script application run, composed as for the screens. Writes the final
 // status line to standard output and returns the exit code.
 int runUpdate(Console& console, AliasRegistry& registry, bool confirmed);
 
-// Returns the exit code that tells the final STATUS_LINE apart.
-int statusExitCode(const std::string& status_line);
+// Returns the exit code of an unattended update's RESULT.
+int updateExitCode(const WholeUpdateResult& result);
 
 }  // namespace kelvo::cli

@@ -35,19 +35,20 @@ SiteReport readSiteReport(AliasRegistry& registry, bool preview) {
   SiteReport report;
   report.folder = std::filesystem::current_path().string();
   report.failureRecords = failureRecords();
-  CliPreparationView view(registry);
+  CliPreparationView view;
   try {
     if (fileExists(kSettingsFile)) report.alias = readSettingsAlias(kSettingsFile);
-    report.preparation = prepare(view, registry);
-    report.programFolder = view.programFolder;
-    report.archiverFound = archiverInstalled(view.programFolder);
+    const PreparedSite site = prepare(view, registry, true);
+    report.preparation = site.outcome;
+    report.programFolder = site.PROGR;
+    report.archiverFound = archiverInstalled(site.PROGR);
     report.preparationMessages = view.messages;
     report.downloadAddress = view.downloadAddress;
     if (!report.ready()) return report;
-    readDatabases(report, *view.data(), view.tickedAliases());
+    readDatabases(report, *site.data, site.tickedAliases());
     if (preview) {
       FtpClient ftp;
-      report.files = planFiles(ftp, view.data()->catalog, regionalSettings());
+      report.files = planFiles(ftp, site.data->catalog, regionalSettings());
     }
   } catch (const std::exception& e) {
     report.error = e.what();

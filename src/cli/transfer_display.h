@@ -4,13 +4,11 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
 #include <string>
 
-#include "access/ftp/ftp_client.h"
 #include "cli/console.h"
 #include "platform/regional_settings.h"
-#include "platform/tdatetime.h"
+#include "update/transfer_progress.h"
 
 namespace kelvo::cli {
 
@@ -18,24 +16,18 @@ class TransferDisplay {
  public:
   TransferDisplay(Console& console, FormatSettings settings);
 
-  // Listens to FTP's work events.
-  void attach(FtpClient& ftp);
-  // The file in hand (the run's file label) and its size (0 = unknown).
+  // The file in hand (the run's file label).
   void setFile(const std::string& name) { file_ = name; }
-  void setBytesToTransfer(std::uint32_t bytes) { bytes_ = bytes; }
+
+  // A transfer began; the displays of a work event; the transfer ended.
+  void begin() { shown_ = {}; }
+  void work(const WorkProgress& progress);
+  void end(const TransferEnd& end);
 
  private:
-  void begin();
-  void work(std::int64_t count);
-  void end();
-
   Console& console_;
   FormatSettings settings_;
   std::string file_;
-  std::uint32_t bytes_ = 0;
-  TDateTime STime = 0;
-  double rate_ = 0;
-  std::int64_t count_ = 0;
   std::chrono::steady_clock::time_point shown_;
 };
 

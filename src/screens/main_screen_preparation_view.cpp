@@ -24,10 +24,6 @@ void MainScreenPreparationView::setProgramFolder(const std::string& folder) {
   screen_.PROGR = QString::fromStdString(folder);
 }
 
-bool MainScreenPreparationView::confirmed() {
-  return screen_.confirmation_ != nullptr && screen_.confirmation_->Tag() != 0;
-}
-
 void MainScreenPreparationView::releaseConfirmation() {
   delete screen_.confirmation_;
   screen_.confirmation_ = nullptr;
@@ -58,17 +54,8 @@ void MainScreenPreparationView::addAlias(const std::string& alias) {
   item->setSizeHint(QSize(screen_.CheckListBox1->viewport()->width(), kAliasRowHeight));
 }
 
-std::vector<std::string> MainScreenPreparationView::aliases() {
-  std::vector<std::string> rows;
-  for (int i = 0; i < screen_.CheckListBox1->count(); ++i) {
-    rows.push_back(screen_.CheckListBox1->item(i)->text().toStdString());
-  }
-  return rows;
-}
-
-UpdateData& MainScreenPreparationView::createWaitScreen() {
-  screen_.aguarde = new Taguarde(&screen_, screen_.aliases_, screen_.api_);
-  return screen_.aguarde->data;
+void MainScreenPreparationView::createWaitScreen(UpdateData& data) {
+  screen_.aguarde = new Taguarde(&screen_, data);
 }
 
 void MainScreenPreparationView::tickAlias(std::size_t row) {

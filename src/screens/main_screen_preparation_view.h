@@ -12,15 +12,13 @@ class MainScreenPreparationView : public PreparationView {
   explicit MainScreenPreparationView(Tfrmkelvoupdate& screen) : screen_(screen) {}
 
   void setProgramFolder(const std::string& folder) override;
-  bool confirmed() override;
   void releaseConfirmation() override;
   void showMessage(const std::string& text) override;
   void closeSoon() override;
   void setUpdateEnabled(bool enabled) override;
   void showMainExecutable(const std::string& text) override;
   void addAlias(const std::string& alias) override;
-  std::vector<std::string> aliases() override;
-  UpdateData& createWaitScreen() override;
+  void createWaitScreen(UpdateData& data) override;
   void tickAlias(std::size_t row) override;
   void showReady(const std::string& prompt) override;
 

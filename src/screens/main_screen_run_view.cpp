@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTreeWidget>
-#include <cstdlib>
 
 #include "screens/application_title.h"
+#include "screens/uAguarde.h"
 #include "screens/untfrmkelvoupdate.h"
 
 namespace kelvo {
@@ -16,9 +16,6 @@ namespace kelvo {
 namespace {
 
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
-// The green preparation gives the main-executable label once it found it.
-const QColor kLabelGreen(0, 128, 0);
 
 }  // namespace
 
@@ -35,9 +32,6 @@ void resetMainScreenProgress(Tfrmkelvoupdate& screen, bool yellow) {
   if (yellow) screen.Gauge1->setStyleSheet("QProgressBar::chunk { background: yellow; }");
   screen.Gauge1->repaint();
 }
-
-MainScreenRunView::MainScreenRunView(Tfrmkelvoupdate& screen, std::function<int()> show_wait_screen)
-    : screen_(screen), show_wait_screen_(std::move(show_wait_screen)) {}
 
 void MainScreenRunView::clearRows() { screen_.TreeView3->clear(); }
 
@@ -71,14 +65,6 @@ void MainScreenRunView::setCounter(const std::string& text) {
   setLabelText(screen_.lblcontador, text);
 }
 
-std::string MainScreenRunView::mainExecutableLabel() {
-  return screen_.Label9->text().toStdString();
-}
-
-bool MainScreenRunView::mainExecutableLabelGreen() {
-  return screen_.Label9->palette().color(QPalette::WindowText) == kLabelGreen;
-}
-
 void MainScreenRunView::setBytesToTransfer(std::uint32_t bytes) { screen_.BytesToTransfer = bytes; }
 
 void MainScreenRunView::showMessage(const std::string& text) {
@@ -95,14 +81,22 @@ void MainScreenRunView::showInformation(const std::string& text) {
   box.exec();
 }
 
-int MainScreenRunView::showWaitScreen() { return show_wait_screen_ ? show_wait_screen_() : 0; }
+void MainScreenRunView::transferBegan(TDateTime STime) { screen_.ftpupdateWorkBegin(STime); }
 
-int MainScreenRunView::tag() { return screen_.Tag(); }
+void MainScreenRunView::showTransferProgress(const WorkProgress& progress) {
+  screen_.ftpupdateWork(progress);
+}
 
-void MainScreenRunView::setTag(int tag) { screen_.setTag(tag); }
+void MainScreenRunView::transferEnded(const TransferEnd& end) { screen_.ftpupdateWorkEnd(end); }
+
+void MainScreenRunView::showConnectionState(const std::string& text, bool reset_progress) {
+  screen_.ftpupdateStatus(text, reset_progress);
+}
 
 void MainScreenRunView::resetProgress() { resetMainScreenProgress(screen_, false); }
 
-void MainScreenRunView::exitProcess(int code) { std::exit(code); }
+void MainScreenRunView::showWaitScreen(ScriptRun& scripts) {
+  if (screen_.aguarde != nullptr) screen_.aguarde->showModally(scripts);
+}
 
 }  // namespace kelvo

@@ -1,8 +1,8 @@
 // The main screen as the file update run sees it: its tree of listing rows,
-// its labels and gauge, its message boxes and the wait screen.
+// its labels and gauge, its message boxes, its progress handlers and the
+// wait screen.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,9 +16,8 @@ class Tfrmkelvoupdate;
 
 class MainScreenRunView : public FileRunView {
  public:
-  // The run shown on SCREEN; SHOW_WAIT_SCREEN shows the wait screen
-  // modally and returns its tag.
-  MainScreenRunView(Tfrmkelvoupdate& screen, std::function<int()> show_wait_screen);
+  // The run shown on SCREEN.
+  explicit MainScreenRunView(Tfrmkelvoupdate& screen) : screen_(screen) {}
 
   void clearRows() override;
   void addRow(const std::string& text) override;
@@ -28,22 +27,21 @@ class MainScreenRunView : public FileRunView {
   void setFileLabel(const std::string& text) override;
   void setStatusLine(const std::string& text) override;
   void setCounter(const std::string& text) override;
-  std::string mainExecutableLabel() override;
-  bool mainExecutableLabelGreen() override;
-  void setBytesToTransfer(std::uint32_t bytes) override;
   // Boxes are shown while the screen is; after "&Sair" closed it in the
   // middle of a transfer nobody is left to read them.
   void showMessage(const std::string& text) override;
   void showInformation(const std::string& text) override;
-  int showWaitScreen() override;
-  int tag() override;
-  void setTag(int tag) override;
+  void setBytesToTransfer(std::uint32_t bytes) override;
+  void transferBegan(TDateTime STime) override;
+  void showTransferProgress(const WorkProgress& progress) override;
+  void transferEnded(const TransferEnd& end) override;
+  void showConnectionState(const std::string& text, bool reset_progress) override;
   void resetProgress() override;
-  void exitProcess(int code) override;
+  // The wait screen, when the preparation created it.
+  void showWaitScreen(ScriptRun& scripts) override;
 
  private:
   Tfrmkelvoupdate& screen_;
-  std::function<int()> show_wait_screen_;
 };
 
 // Empties the main screen's gauge (0 of 100), hides ProgressBar1, shows and

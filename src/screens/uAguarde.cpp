@@ -15,10 +15,8 @@
 
 namespace kelvo {
 
-Taguarde::Taguarde(QWidget* owner, AliasRegistry& registry, std::shared_ptr<const IbClientApi> api)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),
-      data(registry, std::move(api)),
-      pause(pauseMs) {
+Taguarde::Taguarde(QWidget* owner, UpdateData& data)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), data(data), pause(pauseMs) {
   setWindowTitle("Aviso");  // never visible: the screen has no caption bar
   setGeometry(150, 105, 183, 90);
   setFixedSize(183, 90);
@@ -61,11 +59,20 @@ void Taguarde::showEvent(QShowEvent* event) {
 
 void Taguarde::FormShow() { Timer1->start(); }
 
+void Taguarde::showModally(ScriptRun& scripts) {
+  scripts_ = &scripts;
+  exec();
+  scripts_ = nullptr;
+}
+
 void Taguarde::Timer1Timer() {
   Timer1->stop();
   AguardeView view(*this);
-  ScriptRun run(data, view, tag_, failureClock);
-  run.run(tickedAliases ? tickedAliases() : std::vector<std::string>{});
+  if (scripts_ == nullptr) {
+    view.closeScreen();  // shown without a run: nothing to apply
+    return;
+  }
+  if (scripts_->run(view).failed()) tag_ = 1;
 }
 
 }  // namespace kelvo

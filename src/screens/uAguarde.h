@@ -22,16 +22,19 @@ class Taguarde : public QDialog {
   Q_OBJECT
 
  public:
-  // Creates the screen owned by OWNER and its data members; the central
-  // login is set here. Raises when the client library cannot be loaded.
-  explicit Taguarde(QWidget* owner, AliasRegistry& registry = systemAliasRegistry(),
-                    std::shared_ptr<const IbClientApi> api = nullptr);
+  // Creates the screen owned by OWNER over the update's data members DATA,
+  // which outlive it.
+  Taguarde(QWidget* owner, UpdateData& data);
   ~Taguarde() override;
 
   int Tag() const { return tag_; }
   void setTag(int tag) { tag_ = tag; }
 
-  UpdateData data;
+  // Shows the screen modally; once it has painted, it performs SCRIPTS and
+  // closes itself. The tag becomes 1 when a script failed.
+  void showModally(ScriptRun& scripts);
+
+  UpdateData& data;
   CatalogDatabase& Database1 = data.catalog.Database1;
   CatalogQuery& Query2 = data.catalog.Query2;
   CatalogQuery& Query3 = data.catalog.Query3;
@@ -50,15 +53,9 @@ class Taguarde : public QDialog {
   QProgressBar* pb1 = nullptr;
   QTimer* Timer1 = nullptr;
 
-  // Returns the alias names the run works on: the main screen's ticked rows,
-  // in list order, read when the run starts. None until someone sets it.
-  std::function<std::vector<std::string>()> tickedAliases;
   // Blocks for the given milliseconds after a failed script; the real pause
   // unless replaced.
   std::function<void(int)> pause;
-  // The clock and formats of the failure record's name; the system's unless
-  // replaced.
-  FailureClock failureClock;
 
  public slots:
   void FormShow();
@@ -69,6 +66,7 @@ class Taguarde : public QDialog {
 
  private:
   int tag_ = 0;
+  ScriptRun* scripts_ = nullptr;  // the run of the current modal display
 };
 
 }  // namespace kelvo

@@ -29,6 +29,15 @@ namespace {
 const QColor kGreen(0, 128, 0);
 const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
+
+UpdateOptions screenUpdateOptions(const FormatSettings& settings,
+                                  std::shared_ptr<const IbClientApi> api) {
+  UpdateOptions options;
+  options.settings = settings;
+  options.api = std::move(api);
+  return options;
+}
+
 }  // namespace
 
 RegistryValue LeRegistro(RegistryRoot root, const QString& key_path, const QString& value_name) {
@@ -37,7 +46,9 @@ RegistryValue LeRegistro(RegistryRoot root, const QString& key_path, const QStri
 
 Tfrmkelvoupdate::Tfrmkelvoupdate(QWidget* parent, AliasRegistry& aliases,
                                  std::shared_ptr<const IbClientApi> api)
-    : QWidget(parent), aliases_(aliases), api_(std::move(api)) {
+    : QWidget(parent),
+      aliases_(aliases),
+      update_(aliases, screenUpdateOptions(settings_, std::move(api))) {
   setWindowTitle(QString::fromUtf8("Atualização de Sistema"));
   setFixedSingleBorder(this, 909, 628);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -51,7 +62,6 @@ Tfrmkelvoupdate::Tfrmkelvoupdate(QWidget* parent, AliasRegistry& aliases,
   Timer2 = new QTimer(this);
   Timer2->setInterval(100);
   connect(Timer2, &QTimer::timeout, this, &Tfrmkelvoupdate::Timer2Timer);
-  connectFtpEvents();
 }
 
 Tfrmkelvoupdate::~Tfrmkelvoupdate() {
@@ -103,6 +113,12 @@ void Tfrmkelvoupdate::createBody() {
   CheckListBox1 = new QListWidget(Panel2);
   CheckListBox1->setGeometry(8, 124, 417, 97);
   CheckListBox1->setUniformItemSizes(true);
+  // The operator may untick an alias: the script run takes the rows ticked
+  // when it starts.
+  connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+    update_.tickAlias(static_cast<std::size_t>(CheckListBox1->row(item)),
+                      item->checkState() == Qt::Checked);
+  });
 
   Gauge1 = new QProgressBar(Panel2);
   Gauge1->setGeometry(11, 466, 884, 20);
@@ -169,7 +185,7 @@ void Tfrmkelvoupdate::showEvent(QShowEvent* event) {
 
 void Tfrmkelvoupdate::FormShow() {
   MainScreenPreparationView view(*this);
-  outcome_ = prepare(view, aliases_);
+  update_.prepare(view, confirmation_ != nullptr && confirmation_->Tag() != 0);
 }
 
 QString Tfrmkelvoupdate::program_files() { return QString::fromStdString(programFiles()); }

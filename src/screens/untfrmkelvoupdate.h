@@ -16,7 +16,8 @@
 #include "platform/regional_settings.h"
 #include "platform/registry.h"
 #include "platform/tdatetime.h"
-#include "update/preparation.h"
+#include "update/site_update.h"
+#include "update/transfer_progress.h"
 
 class QFrame;
 class QLabel;
@@ -63,12 +64,13 @@ class Tfrmkelvoupdate : public QWidget {
   QString PegaBDEdados(const QString& base, const QString& par);
 
   // Returns how the preparation ended (NotConfirmed until it ran).
-  PreparationOutcome preparationOutcome() const { return outcome_; }
+  PreparationOutcome preparationOutcome() const { return update_.site().outcome; }
   // Returns the failure the preparation did not expect, or null. The
   // start-up sequence reports it and ends the process.
   std::exception_ptr preparationError() const { return preparation_error_; }
 
-  // The FTP client of the update folder; its events drive the progress display.
+  // The FTP client of the update folder; during a run its events reach the
+  // progress handlers below.
   FtpClient ftpupdate;
 
   // Returns true when the local file NAME needs a download from the entry
@@ -120,6 +122,7 @@ class Tfrmkelvoupdate : public QWidget {
 
  private:
   friend class MainScreenPreparationView;
+  friend class MainScreenRunView;
 
   void createHeader();
   void createBody();
@@ -127,22 +130,25 @@ class Tfrmkelvoupdate : public QWidget {
 
   // The file update run (Atualizar agora), shown on this screen.
   void AtualizaArquivos();
-  // The FTP client's events: connection states and transfer progress.
-  void connectFtpEvents();
-  void ftpupdateStatus(FtpClient& sender, TFtpStatus status, const std::string& text);
-  void ftpupdateWorkBegin(FtpClient& sender, TWorkMode mode, std::int64_t expected);
-  void ftpupdateWork(FtpClient& sender, TWorkMode mode, std::int64_t count);
-  void ftpupdateWorkEnd(FtpClient& sender, TWorkMode mode);
+  // The FTP client's events as the run hands them on: connection states
+  // and transfer progress.
+  void ftpupdateStatus(const std::string& text, bool reset_progress);
+  void ftpupdateWorkBegin(TDateTime start);
+  void ftpupdateWork(const WorkProgress& progress);
+  void ftpupdateWorkEnd(const TransferEnd& end);
 
   TDateTime STime = 0;  // start of the current transfer
+  // Carries the wait screen's verdict to the final status line; 0 again
+  // once that line is written.
   int tag_ = 0;
   bool shown_ = false;
   TForm1* confirmation_ = nullptr;
   AliasRegistry& aliases_;
-  std::shared_ptr<const IbClientApi> api_;
-  PreparationOutcome outcome_ = PreparationOutcome::NotConfirmed;
   std::exception_ptr preparation_error_;
   FormatSettings settings_ = regionalSettings();  // the operator's number and date formats
+  // The update itself: the prepared site and its connections live here, as
+  // long as the screen does.
+  SiteUpdate update_;
 };
 
 }  // namespace kelvo

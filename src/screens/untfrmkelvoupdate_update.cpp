@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <cstdlib>
 #include <exception>
 
 #include "screens/application_title.h"
@@ -13,32 +14,9 @@
 #include "screens/uAguarde.h"
 #include "screens/untfrmkelvoupdate.h"
 #include "update/file_names.h"
-#include "update/file_update_run.h"
 #include "update/transfer_progress.h"
 
 namespace kelvo {
-
-namespace {
-
-// The transfer rate is kept between work events for the whole program.
-double transferRate = 0;
-
-}  // namespace
-
-void Tfrmkelvoupdate::connectFtpEvents() {
-  ftpupdate.OnStatus = [this](FtpClient& sender, TFtpStatus status, const std::string& text) {
-    ftpupdateStatus(sender, status, text);
-  };
-  ftpupdate.OnWorkBegin = [this](FtpClient& sender, TWorkMode mode, std::int64_t count) {
-    ftpupdateWorkBegin(sender, mode, count);
-  };
-  ftpupdate.OnWork = [this](FtpClient& sender, TWorkMode mode, std::int64_t count) {
-    ftpupdateWork(sender, mode, count);
-  };
-  ftpupdate.OnWorkEnd = [this](FtpClient& sender, TWorkMode mode) {
-    ftpupdateWorkEnd(sender, mode);
-  };
-}
 
 void Tfrmkelvoupdate::batualizarClick() {
   Button1->setEnabled(false);
@@ -66,22 +44,13 @@ void Tfrmkelvoupdate::AtualizaArquivos() {
   // The update needs a successful preparation: the wait screen and its open
   // catalogue connection.
   if (aguarde == nullptr) return;
-  MainScreenRunView view(*this, [this] {
-    if (aguarde == nullptr) return 0;
-    // The script run works on the aliases ticked in the check list.
-    aguarde->tickedAliases = [this] {
-      std::vector<std::string> ticked;
-      for (int i = 0; i < CheckListBox1->count(); ++i) {
-        const QListWidgetItem* row = CheckListBox1->item(i);
-        if (row->checkState() == Qt::Checked) ticked.push_back(row->text().toStdString());
-      }
-      return ticked;
-    };
-    aguarde->exec();
-    return aguarde->Tag();
-  });
-  FileUpdateRun run(view, ftpupdate, aguarde->data.catalog, PROGR.toStdString(), settings_);
-  run.AtualizaArquivos();
+  MainScreenRunView view(*this);
+  const UpdateResult result = update_.update(view, ftpupdate);
+  // The connect failure's message has been shown: the process ends at once.
+  if (result.files.connectFailure) std::exit(2);
+  // The tag carried the wait screen's verdict to the final status line,
+  // which the result now carries; it is 0 after every run.
+  tag_ = 0;
 }
 
 bool Tfrmkelvoupdate::PrecisaBaixar(const QString& name, int index) {
@@ -94,28 +63,23 @@ QString Tfrmkelvoupdate::UltimaPalavra(const QString& line) {
   return QString::fromStdString(kelvo::UltimaPalavra(line.toStdString()));
 }
 
-void Tfrmkelvoupdate::ftpupdateWorkBegin(FtpClient&, TWorkMode, std::int64_t) {
-  STime = now();
-  transferRate = 0;
-}
+void Tfrmkelvoupdate::ftpupdateWorkBegin(TDateTime start) { STime = start; }
 
-void Tfrmkelvoupdate::ftpupdateWork(FtpClient&, TWorkMode, std::int64_t count) {
-  const WorkProgress progress =
-      workProgress(BytesToTransfer, STime, now(), count, transferRate, settings_);
+void Tfrmkelvoupdate::ftpupdateWork(const WorkProgress& progress) {
   setLabelText(lblcontador, progress.counter);
   setLabelText(lblstatus, progress.status);
   QCoreApplication::processEvents();
   if (progress.gauge) Gauge1->setValue(*progress.gauge);
 }
 
-void Tfrmkelvoupdate::ftpupdateWorkEnd(FtpClient&, TWorkMode mode) {
-  if (const auto text = workEndStatus(mode)) setLabelText(lblstatus, *text);
-  setLabelText(lblcontador, workEndCounter(BytesToTransfer, settings_));
+void Tfrmkelvoupdate::ftpupdateWorkEnd(const TransferEnd& end) {
+  if (end.status) setLabelText(lblstatus, *end.status);
+  setLabelText(lblcontador, end.counter);
 }
 
-void Tfrmkelvoupdate::ftpupdateStatus(FtpClient&, TFtpStatus status, const std::string& text) {
-  StatusPanel0->setText(QString::fromStdString(statusPanelText(status, text)));
-  if (statusResetsProgress(status)) resetMainScreenProgress(*this, true);
+void Tfrmkelvoupdate::ftpupdateStatus(const std::string& text, bool reset_progress) {
+  StatusPanel0->setText(QString::fromStdString(text));
+  if (reset_progress) resetMainScreenProgress(*this, true);
   repaint();
 }
 

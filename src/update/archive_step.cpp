@@ -1,16 +1,13 @@
-// The archive step: the old main executable set aside, a fresh one
-// extracted from Sys_Tavrela.rar by the archiver.
+// The archive step.
+#include "update/archive_step.h"
+
 #include "platform/files.h"
 #include "platform/process.h"
-#include "update/file_marking.h"
-#include "update/file_update_run.h"
 
 namespace kelvo {
 
 namespace {
 
-constexpr const char* kMainExecutable = "Sys_Tavrela.exe";
-constexpr const char* kArchive = "Sys_Tavrela.rar";
 constexpr const char* kOldExecutable = "Sys_Tavrela.old";
 
 // Returns the folder part of NAME, its final separator included.
@@ -28,11 +25,13 @@ std::string archiverCommandLine(const std::string& PROGR, const std::string& mai
   return archiver + " x -o+ " + kArchive + " *.exe \"" + target + "\"";
 }
 
-bool FileUpdateRun::archiveWanted() const {
-  return archiveStepDue(needed_, error_, fileExists(kMainExecutable), fileExists(kArchive));
+bool archiveStepDue(bool needed, bool error, bool main_executable_present, bool archive_present) {
+  return (needed || !main_executable_present) && !error && archive_present;
 }
 
-void FileUpdateRun::archiveStep(const std::string& main_executable) {
+ArchiveOutcome archiveStep(FileRunView& view, const std::string& PROGR,
+                           const std::string& main_executable,
+                           const std::function<void(int)>& pause) {
   const std::string old_name = folderPart(main_executable) + kOldExecutable;
   if (fileExists(main_executable)) {
     deleteFile(old_name);
@@ -41,22 +40,22 @@ void FileUpdateRun::archiveStep(const std::string& main_executable) {
   }
   for (int waits = 0; waits < 5 && fileExists(main_executable); ++waits) pause(1000);
   if (fileExists(main_executable)) {
-    view_.showMessage("Não foi possível apagar arquivo " + main_executable + ".");
+    view.showMessage("Não foi possível apagar arquivo " + main_executable + ".");
     deleteFile(kArchive);  // so that the next run fetches it again
-    error_ = true;
-    return;
+    return ArchiveOutcome::ExecutableLocked;
   }
   // The run waits for the archiver and checks its work: without the main
   // executable the site's application cannot start, which must never be
   // reported as a successful update.
-  runProgram(archiverCommandLine(PROGR_, main_executable));
+  runProgram(archiverCommandLine(PROGR, main_executable));
   if (!fileExists(main_executable)) {
     std::string message =
         "Não foi possível extrair o arquivo " + main_executable + " de " + kArchive + ".";
     if (fileExists(old_name)) message += " A cópia anterior está em " + old_name + ".";
-    view_.showMessage(message);
-    error_ = true;
+    view.showMessage(message);
+    return ArchiveOutcome::ExtractionFailed;
   }
+  return ArchiveOutcome::Extracted;
 }
 
 }  // namespace kelvo

@@ -41,8 +41,4 @@ std::vector<std::optional<ListingItem>> entriesByLine(std::size_t line_count,
   return entries;
 }
 
-bool archiveStepDue(bool needed, bool error, bool main_executable_present, bool archive_present) {
-  return (needed || !main_executable_present) && !error && archive_present;
-}
-
 }  // namespace kelvo

@@ -53,9 +53,4 @@ inline bool marksRed(FileVerdict verdict) {
 std::vector<std::optional<ListingItem>> entriesByLine(std::size_t line_count,
                                                       const DirectoryListing& listing);
 
-// Returns true when the archive step runs: something was fetched (NEEDED)
-// or the main executable is missing, no file step failed (ERROR), and the
-// archive is present.
-bool archiveStepDue(bool needed, bool error, bool main_executable_present, bool archive_present);
-
 }  // namespace kelvo

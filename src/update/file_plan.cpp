@@ -4,17 +4,11 @@
 #include <exception>
 
 #include "platform/files.h"
+#include "update/archive_step.h"
 #include "update/atualiza_cfg.h"
 #include "update/ftp_login.h"
 
 namespace kelvo {
-
-namespace {
-
-constexpr const char* kMainExecutable = "Sys_Tavrela.exe";
-constexpr const char* kArchive = "Sys_Tavrela.rar";
-
-}  // namespace
 
 FilePlan planFiles(FtpClient& ftp, CatalogConnection& catalog, const FormatSettings& settings) {
   FilePlan plan;

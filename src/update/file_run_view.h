@@ -1,15 +1,22 @@
-// What the file update run needs of the screen that shows it: the tree of
+// What the file update run shows on the screen that runs it: the tree of
 // listing rows with their lamps, the labels, the message boxes, the wait
-// screen and the process exit. The main screen implements it; a command
-// line or a test can implement it as well.
+// screen and the transfer progress. The main screen implements it; the
+// command line and the tests implement it as well. Nothing here hands
+// anything back to the run.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/tdatetime.h"
+#include "update/transfer_progress.h"
+
 namespace kelvo {
+
+class ScriptRun;
 
 // A row's lamp, as the state index of the lamp images.
 enum class RowLamp : int {
@@ -37,32 +44,27 @@ class FileRunView {
   virtual void setStatusLine(const std::string& text) = 0;
   virtual void setCounter(const std::string& text) = 0;
 
-  // Label9: its text and whether its font is green (preparation found the
-  // main executable).
-  virtual std::string mainExecutableLabel() = 0;
-  virtual bool mainExecutableLabelGreen() = 0;
-
-  // The size of the file about to be transferred, for the progress display.
-  virtual void setBytesToTransfer(std::uint32_t bytes) = 0;
-
   // A plain modal message box; an information box. Texts may hold '\n'.
   virtual void showMessage(const std::string& text) = 0;
   virtual void showInformation(const std::string& text) = 0;
 
-  // Shows the wait screen modally (it applies the scripts) and returns its
-  // tag: 1 when a script failed.
-  virtual int showWaitScreen() = 0;
-
-  // The main screen's tag.
-  virtual int tag() = 0;
-  virtual void setTag(int tag) = 0;
+  // The transfer progress. The size of the file about to be transferred
+  // (BytesToTransfer; 0 = unknown); a transfer began at STIME; the displays
+  // of a work event, after which the screen lets pending window messages
+  // run; a transfer ended; the FTP connection's state for the status bar,
+  // with RESET_PROGRESS when the gauge must be emptied.
+  virtual void setBytesToTransfer(std::uint32_t bytes) = 0;
+  virtual void transferBegan(TDateTime STime) = 0;
+  virtual void showTransferProgress(const WorkProgress& progress) = 0;
+  virtual void transferEnded(const TransferEnd& end) = 0;
+  virtual void showConnectionState(const std::string& text, bool reset_progress) = 0;
 
   // Gauge1 to 0 of 100, ProgressBar1 hidden, Gauge1 shown and repainted.
   virtual void resetProgress() = 0;
 
-  // Ends the process with CODE at once. Should a view return, the run
-  // returns straight away.
-  virtual void exitProcess(int code) = 0;
+  // Shows the wait screen modally: it performs SCRIPTS through its own view
+  // (ScriptRun::run) and closes itself, which ends the modal display.
+  virtual void showWaitScreen(ScriptRun& scripts) = 0;
 };
 
 }  // namespace kelvo

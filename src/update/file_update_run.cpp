@@ -1,83 +1,184 @@
-// The file update run from log-in to the final status line.
+// The file update run from log-in to sign-off: the marking pass judges
+// every listing row once, the download pass fetches what it marked, the
+// archive step extracts a fresh main executable.
 #include "update/file_update_run.h"
 
 #include <exception>
 
+#include "platform/files.h"
 #include "platform/process.h"
+#include "update/file_names.h"
 #include "update/ftp_login.h"
 
 namespace kelvo {
 
-FileUpdateRun::FileUpdateRun(FileRunView& view, FtpClient& ftpupdate, CatalogConnection& catalog,
-                             std::string PROGR, FormatSettings settings)
+namespace {
+
+// Hands the FTP client's events to the run's view for as long as the run
+// lasts; whoever listened before (a tool, a test) still hears each event,
+// after the view, and has the client to itself again afterwards.
+class ProgressRoute {
+ public:
+  ProgressRoute(FtpClient& ftp, FileRunView& view, TransferProgress& progress)
+      : ftp_(ftp),
+        status_(ftp.OnStatus),
+        begin_(ftp.OnWorkBegin),
+        work_(ftp.OnWork),
+        end_(ftp.OnWorkEnd) {
+    ftp.OnStatus = [this, &view](FtpClient& sender, TFtpStatus status, const std::string& text) {
+      view.showConnectionState(statusPanelText(status, text), statusResetsProgress(status));
+      if (status_) status_(sender, status, text);
+    };
+    ftp.OnWorkBegin = [this, &view, &progress](FtpClient& sender, TWorkMode mode,
+                                               std::int64_t expected) {
+      view.transferBegan(progress.begin());
+      if (begin_) begin_(sender, mode, expected);
+    };
+    ftp.OnWork = [this, &view, &progress](FtpClient& sender, TWorkMode mode, std::int64_t count) {
+      view.showTransferProgress(progress.work(count));
+      if (work_) work_(sender, mode, count);
+    };
+    ftp.OnWorkEnd = [this, &view, &progress](FtpClient& sender, TWorkMode mode) {
+      view.transferEnded(progress.end(mode));
+      if (end_) end_(sender, mode);
+    };
+  }
+  ~ProgressRoute() {
+    ftp_.OnStatus = std::move(status_);
+    ftp_.OnWorkBegin = std::move(begin_);
+    ftp_.OnWork = std::move(work_);
+    ftp_.OnWorkEnd = std::move(end_);
+  }
+  ProgressRoute(const ProgressRoute&) = delete;
+  ProgressRoute& operator=(const ProgressRoute&) = delete;
+
+ private:
+  FtpClient& ftp_;
+  FtpClient::StatusHandler status_;
+  FtpClient::WorkBeginHandler begin_;
+  FtpClient::WorkHandler work_;
+  FtpClient::WorkEndHandler end_;
+};
+
+}  // namespace
+
+FileUpdateRun::FileUpdateRun(FileRunView& view, FtpClient& ftpupdate, PreparedSite& site,
+                             FormatSettings settings)
     : pause(pauseMs),
       view_(view),
       ftp_(ftpupdate),
-      catalog_(catalog),
-      PROGR_(std::move(PROGR)),
-      settings_(std::move(settings)) {}
+      site_(site),
+      settings_(settings),
+      progress_(std::move(settings)) {}
 
 std::string mainExecutableName(const std::string& label) {
   return label.substr(0, label.find(" - Será"));
 }
 
-void FileUpdateRun::AtualizaArquivos() {
+FileRunOutcome FileUpdateRun::run() {
+  outcome_ = {};
   view_.setStatusLine(" ");
-  error_ = false;
-  needed_ = false;
-  rows_.clear();
   view_.clearRows();
+  const ProgressRoute route(ftp_, view_, progress_);
 
-  setFtpLogin(ftp_, catalog_, readFtpSettings());
-  if (!connect()) return;
+  setFtpLogin(ftp_, site_.data->catalog, readFtpSettings());
+  if (!connect()) return outcome_;
 
   openUpdateFolder(ftp_);
-  if (view_.mainExecutableLabelGreen()) {
+  if (site_.mainExecutablePresent) {
     std::vector<std::string> lines;
     ftp_.List(lines);
     view_.setListingLines(lines);
-    const std::string main_executable = mainExecutableName(view_.mainExecutableLabel());
-    needed_ = false;
     markRows(lines);
     downloadRows();
-    if (archiveWanted()) archiveStep(main_executable);
+    if (archiveStepDue(outcome_.fetched, outcome_.error, fileExists(site_.mainExecutable),
+                       fileExists(kArchive))) {
+      outcome_.archive = archiveStep(view_, site_.PROGR, site_.mainExecutable, pause);
+      if (failed(*outcome_.archive)) outcome_.error = true;
+    }
   }
   ftp_.Disconnect();
-  finish();
+  return outcome_;
 }
 
-// Returns false when the connection could not be made and the process was
-// asked to end.
+// Returns false when the connection could not be made.
 bool FileUpdateRun::connect() {
   try {
     ftp_.Connect();
     return true;
   } catch (const std::exception& e) {
-    view_.showMessage(ftpConnectFailureMessage(e.what()));
+    outcome_.connectFailure = ftpConnectFailureMessage(e.what());
   }
-  view_.exitProcess(2);
+  view_.showMessage(*outcome_.connectFailure);
   return false;
 }
 
-void FileUpdateRun::finish() {
-  if (!error_) {
-    if (view_.showWaitScreen() == 1) {
-      view_.setTag(1);
-      error_ = true;
-    }
+void FileUpdateRun::markRows(const std::vector<std::string>& lines) {
+  // Each line is paired with the entry read from it: header, total and blank
+  // lines give no entry.
+  std::vector<std::optional<ListingItem>> entries =
+      entriesByLine(lines.size(), ftp_.DirectoryListing());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    FileRowResult row;
+    row.line = lines[i];
+    row.item = std::move(entries[i]);
+    if (row.item) row.verdict = markVerdict(*row.item, settings_).verdict;
+    view_.addRow(row.line);
+    view_.setRowLamp(i, row.item && marksRed(row.verdict) ? RowLamp::Failed : RowLamp::Current);
+    outcome_.rows.push_back(std::move(row));
   }
-  view_.resetProgress();
-  if (error_ && view_.tag() == 1) {
-    view_.setStatusLine(kStatusSupport);
-    view_.setTag(0);
-  } else if (error_) {
-    view_.setStatusLine(kStatusRetry);
-    view_.setTag(0);
-  } else {
-    view_.setStatusLine(kStatusSuccess);
+  view_.repaintRows();
+}
+
+void FileUpdateRun::downloadRows() {
+  for (std::size_t i = 0; i < outcome_.rows.size(); ++i) {
+    if (!outcome_.rows[i].item) continue;  // a line of no entry: nothing to fetch
+    downloadRow(i);
+    // Once the connection is gone (the operator left, or the server hung
+    // up) every further request could only fail.
+    if (outcome_.error && !ftp_.Connected()) break;
   }
-  view_.setCounter("");
-  view_.setFileLabel("");
+}
+
+void FileUpdateRun::downloadRow(std::size_t row) {
+  FileRowResult& result = outcome_.rows[row];
+  const ListingItem& item = *result.item;
+  const std::string& name = item.fileName;
+  view_.setFileLabel(name);
+  if (result.verdict == FileVerdict::Refused) {
+    // A server name that could reach outside the working folder is never
+    // written; the operator is told which name it was.
+    failRow(row, RowOutcome::Refused,
+            "Nome de arquivo recusado, não será gravado nesta pasta: \"" + name + "\".");
+    return;
+  }
+  const std::int64_t size = ftp_.Size(name);
+  progress_.setBytesToTransfer(static_cast<std::uint32_t>(size));
+  view_.setBytesToTransfer(progress_.bytesToTransfer());
+  if (!fetches(result.verdict)) return;
+  outcome_.fetched = true;
+  try {
+    view_.setRowLamp(row, RowLamp::Downloading);
+    view_.repaintRows();
+    const std::string local = joinPath(".", name);
+    ftp_.Get(name, local, true);
+    // A time that cannot be set only means the file is fetched again.
+    setFileLastWriteTime(local, item.modifiedDate);
+    view_.setRowLamp(row, RowLamp::Current);
+    view_.repaintRows();
+    result.outcome = RowOutcome::Fetched;
+  } catch (const std::exception& e) {
+    failRow(row, RowOutcome::Failed, e.what());
+  }
+}
+
+void FileUpdateRun::failRow(std::size_t row, RowOutcome outcome, const std::string& message) {
+  view_.setRowLamp(row, RowLamp::Failed);
+  view_.repaintRows();
+  outcome_.error = true;
+  outcome_.rows[row].outcome = outcome;
+  outcome_.rows[row].error = message;
+  view_.showInformation(message);
 }
 
 }  // namespace kelvo

@@ -1,7 +1,7 @@
-// The file update run ("&Atualizar agora"): log in to the FTP server, mirror
-// the folder "quarvessa" by modification time, re-extract the main
-// executable from its archive, apply the scripts through the wait screen and
-// write the final status line.
+// The file update run ("&Atualizar agora"): log in to the FTP server,
+// mirror the folder "quarvessa" by modification time and re-extract the
+// main executable from its archive. Its outcome is returned; the wait
+// screen and the final status line follow in the whole update.
 #pragma once
 
 #include <cstddef>
@@ -13,67 +13,75 @@
 #include "access/catalogue/catalog_connection.h"
 #include "access/ftp/ftp_client.h"
 #include "platform/regional_settings.h"
+#include "update/archive_step.h"
+#include "update/file_marking.h"
 #include "update/file_run_view.h"
+#include "update/prepared_site.h"
+#include "update/transfer_progress.h"
 
 namespace kelvo {
 
-// Final status lines.
-inline constexpr const char* kStatusSuccess = "Atualização finalizada com sucesso.";
-inline constexpr const char* kStatusRetry =
-    "Atualização finalizada com erros, feche os aplicativos e tente denovo.";
-inline constexpr const char* kStatusSupport =
-    "Atualização finalizada com erros, necessário contactar Orvalis Sistemas.";
+// What became of one listing row.
+enum class RowOutcome {
+  Current,  // left alone: current, never fetched, or a line of no entry
+  Fetched,  // downloaded and stamped
+  Failed,   // its download failed
+  Refused,  // a name that could reach outside the working folder
+};
+
+struct FileRowResult {
+  std::string line;                            // the raw listing line
+  std::optional<ListingItem> item;             // the entry read from it
+  FileVerdict verdict = FileVerdict::Current;  // the marking pass's judgement
+  RowOutcome outcome = RowOutcome::Current;
+  std::string error;  // why it failed, as the operator was told
+};
+
+struct FileRunOutcome {
+  // The message shown when the connection could not be made: the update
+  // ends there, and the process with exit code 2.
+  std::optional<std::string> connectFailure;
+  bool error = false;                     // a file step failed: no scripts, "tente denovo"
+  bool fetched = false;                   // something needed a download
+  std::optional<ArchiveOutcome> archive;  // when the archive step ran
+  std::vector<FileRowResult> rows;        // one per listing line, in order
+};
 
 class FileUpdateRun {
  public:
-  // A run shown on VIEW that drives FTPUPDATE, reads the FTP password from
-  // CATALOG (open since preparation) and starts the archiver below PROGR.
-  FileUpdateRun(FileRunView& view, FtpClient& ftpupdate, CatalogConnection& catalog,
-                std::string PROGR, FormatSettings settings = regionalSettings());
+  // A run shown on VIEW that drives FTPUPDATE for SITE (prepared): the FTP
+  // password from its open catalogue, the archiver below its PROGR.
+  FileUpdateRun(FileRunView& view, FtpClient& ftpupdate, PreparedSite& site,
+                FormatSettings settings = regionalSettings());
 
-  // The whole run; its outcome is the status line. A connect failure ends
-  // the process with code 2. Failures the run does not expect (settings
-  // file, password query, folder change, listing) are raised to the caller,
-  // the run stopping where it stood.
-  void AtualizaArquivos();
+  // Steps 1 to 13 of the run, from the status line's reset to the
+  // sign-off. A connect failure ends it with the outcome's connectFailure
+  // set. Failures the run does not expect (settings file, password query,
+  // folder change, listing) are raised to the caller, the run stopping
+  // where it stood.
+  FileRunOutcome run();
 
   // Waits between the checks that the old main executable is gone (1000 ms
   // in the program; tests may shorten it).
   std::function<void(int milliseconds)> pause;
 
  private:
-  struct Row {
-    std::string line;
-    std::optional<ListingItem> item;  // the parsed entry read from this line
-  };
-
   bool connect();
   void markRows(const std::vector<std::string>& lines);
   void downloadRows();
-  void downloadRow(std::size_t row, const ListingItem& item);
-  void refuseName(std::size_t row, const std::string& name);
-  bool archiveWanted() const;
-  void archiveStep(const std::string& main_executable);
-  void finish();
+  void downloadRow(std::size_t row);
+  void failRow(std::size_t row, RowOutcome outcome, const std::string& message);
 
   FileRunView& view_;
   FtpClient& ftp_;
-  CatalogConnection& catalog_;
-  std::string PROGR_;
+  PreparedSite& site_;
   FormatSettings settings_;
-
-  std::vector<Row> rows_;
-  bool error_ = false;
-  bool needed_ = false;
+  TransferProgress progress_;
+  FileRunOutcome outcome_;
 };
 
 // Returns the main executable's name from Label9's text: the part before
 // " - Será" (all of it when that is missing).
 std::string mainExecutableName(const std::string& label);
-
-// Returns the archiver's command line for PROGR and the main executable's
-// name: PROGR, the archiver, "x -o+ Sys_Tavrela.rar *.exe " and the quoted
-// target folder (the main executable's folder, or the working folder).
-std::string archiverCommandLine(const std::string& PROGR, const std::string& main_executable);
 
 }  // namespace kelvo

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "access/catalogue/pega_bde_dados.h"
@@ -62,6 +63,27 @@ PreparationOutcome openDatabases(PreparationView& view, UpdateData& data, const 
   return PreparationOutcome::Ready;
 }
 
+// Resolves and opens the databases of every alias row, ticking each row
+// whose databases opened. Returns the outcome.
+PreparationOutcome openEveryAlias(PreparationView& view, AliasRegistry& aliases,
+                                  PreparedSite& site) {
+  for (std::size_t row = 0; row < site.aliases.size(); ++row) {
+    const std::string& alias = site.aliases[row].alias;
+    const std::string location = PegaBDEdados(aliases, alias, "SERVER NAME");
+    if (location.empty()) {
+      return endEarly(view, PreparationOutcome::AliasUnknown,
+                      aliasNotFoundMessage(alias, aliasProblem(aliases, alias)));
+    }
+    if (const auto outcome = openDatabases(view, *site.data, alias, location);
+        outcome != PreparationOutcome::Ready) {
+      return outcome;
+    }
+    site.aliases[row].ticked = true;
+    view.tickAlias(row);
+  }
+  return PreparationOutcome::Ready;
+}
+
 }  // namespace
 
 void PreparationView::openDownloadPage(const std::string& address) {
@@ -91,54 +113,59 @@ std::string readSettingsAlias(const std::string& path) {
   return ansiToUtf8(alias);
 }
 
-PreparationOutcome prepare(PreparationView& view, AliasRegistry& aliases) {
-  const std::string program_folder = programFiles();
-  view.setProgramFolder(program_folder);
-  if (!view.confirmed()) {
+std::vector<std::string> PreparedSite::tickedAliases() const {
+  std::vector<std::string> ticked;
+  for (const AliasRow& row : aliases) {
+    if (row.ticked) ticked.push_back(row.alias);
+  }
+  return ticked;
+}
+
+PreparedSite prepare(PreparationView& view, AliasRegistry& aliases, bool confirmed,
+                     std::shared_ptr<const IbClientApi> api) {
+  PreparedSite site;
+  site.workingFolder = std::filesystem::current_path().string();
+  site.PROGR = programFiles();
+  view.setProgramFolder(site.PROGR);
+  if (!confirmed) {
     view.setUpdateEnabled(false);
     view.closeSoon();
-    return PreparationOutcome::NotConfirmed;
+    site.outcome = PreparationOutcome::NotConfirmed;
+    return site;
   }
   view.releaseConfirmation();
 
-  if (!archiverInstalled(program_folder)) {
+  if (!archiverInstalled(site.PROGR)) {
     view.setUpdateEnabled(false);
     view.showMessage(
         "Favor fazer a instalação do Winrar Primeiro. Voce será redirecionado para o download.");
     view.openDownloadPage(kDownloadAddress);
     view.closeSoon();
-    return PreparationOutcome::ArchiverMissing;
+    site.outcome = PreparationOutcome::ArchiverMissing;
+    return site;
   }
   if (!fileExists("Sys_Tavrela.exe") && !fileExists("Sys_Tavrela.old")) {
-    return endEarly(view, PreparationOutcome::MainExecutableMissing,
-                    "Arquivo Sys_Tavrela.exe não encontrado nesta pasta que você executou o "
-                    "atualiza_quarvessa.exe");
+    site.outcome = endEarly(view, PreparationOutcome::MainExecutableMissing,
+                            "Arquivo Sys_Tavrela.exe não encontrado nesta pasta que você executou "
+                            "o atualiza_quarvessa.exe");
+    return site;
   }
   if (!fileExists(kSettingsFile)) {
-    return endEarly(view, PreparationOutcome::SettingsFileMissing,
-                    "Arquivo Sys_Info.ini não encontrado nesta pasta que você executou o "
-                    "atualiza_quarvessa.exe");
+    site.outcome = endEarly(view, PreparationOutcome::SettingsFileMissing,
+                            "Arquivo Sys_Info.ini não encontrado nesta pasta que você executou o "
+                            "atualiza_quarvessa.exe");
+    return site;
   }
-  view.showMainExecutable("Sys_Tavrela.exe - Será atualizado");
-  view.addAlias(readSettingsAlias(kSettingsFile));
+  site.mainExecutablePresent = true;
+  view.showMainExecutable(site.mainExecutable + " - Será atualizado");
+  site.aliases.push_back({readSettingsAlias(kSettingsFile), false});
+  view.addAlias(site.aliases.back().alias);
 
-  UpdateData& data = view.createWaitScreen();
-  const std::vector<std::string> rows = view.aliases();
-  for (std::size_t row = 0; row < rows.size(); ++row) {
-    const std::string& alias = rows[row];
-    const std::string location = PegaBDEdados(aliases, alias, "SERVER NAME");
-    if (location.empty()) {
-      return endEarly(view, PreparationOutcome::AliasUnknown,
-                      aliasNotFoundMessage(alias, aliasProblem(aliases, alias)));
-    }
-    if (const auto outcome = openDatabases(view, data, alias, location);
-        outcome != PreparationOutcome::Ready) {
-      return outcome;
-    }
-    view.tickAlias(row);
-  }
-  view.showReady("Clique em Atualizar agora ou pressione <ENTER>.");
-  return PreparationOutcome::Ready;
+  site.data = std::make_unique<UpdateData>(aliases, std::move(api));
+  view.createWaitScreen(*site.data);
+  site.outcome = openEveryAlias(view, aliases, site);
+  if (site.ready()) view.showReady("Clique em Atualizar agora ou pressione <ENTER>.");
+  return site;
 }
 
 }  // namespace kelvo

@@ -4,25 +4,25 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "access/catalogue/alias_registry.h"
-#include "update/update_data.h"
+#include "update/prepared_site.h"
 
 namespace kelvo {
 
-// What the preparation needs of the screen that runs it.
+// What the preparation shows on the screen that runs it. The preparation
+// decides everything itself; the view only shows.
 class PreparationView {
  public:
   virtual ~PreparationView() = default;
 
-  // Stores the folder that holds the archiver (the screen's PROGR).
+  // The folder that holds the archiver was found (the screen's PROGR).
   virtual void setProgramFolder(const std::string& folder) = 0;
-  // Returns true when the operator confirmed on the confirmation screen.
-  virtual bool confirmed() = 0;
-  // Frees the confirmation screen once it has been read.
+  // The confirmation screen has been read and may be freed.
   virtual void releaseConfirmation() = 0;
   // Shows TEXT in a plain modal box; returns once the operator dismissed it.
   virtual void showMessage(const std::string& text) = 0;
@@ -34,11 +34,9 @@ class PreparationView {
   virtual void showMainExecutable(const std::string& text) = 0;
   // Appends ALIAS as an unticked row of the alias list.
   virtual void addAlias(const std::string& alias) = 0;
-  // Returns the rows of the alias list, in order.
-  virtual std::vector<std::string> aliases() = 0;
-  // Creates the wait screen (owned by the screen) and returns its data
-  // members; throws when it cannot be created.
-  virtual UpdateData& createWaitScreen() = 0;
+  // The data members exist (the wait screen's creation): the screen builds
+  // what shows them. Throws when that cannot be done.
+  virtual void createWaitScreen(UpdateData& data) = 0;
   // Ticks row ROW of the alias list.
   virtual void tickAlias(std::size_t row) = 0;
   // Shows PROMPT in the status bar and puts the focus on the update button.
@@ -49,24 +47,15 @@ class PreparationView {
   virtual void openDownloadPage(const std::string& address);
 };
 
-// How a preparation ended.
-enum class PreparationOutcome {
-  NotConfirmed,
-  ArchiverMissing,
-  MainExecutableMissing,
-  SettingsFileMissing,
-  AliasUnknown,
-  CatalogueUnreachable,
-  ClientDatabaseUnreachable,
-  Ready,
-};
-
-// Runs the preparation in the working folder, asking ALIASES for each
-// client database's location. Every expected failure is shown through VIEW,
-// disables the update button and asks the screen to close; the outcome says
-// which. Unexpected failures (registry, unreadable settings file, wait
-// screen not created) are thrown.
-PreparationOutcome prepare(PreparationView& view, AliasRegistry& aliases);
+// Runs the preparation in the working folder, CONFIRMED telling whether the
+// operator confirmed that every application is closed, asking ALIASES for
+// each client database's location and loading the client library API (the
+// system's when null). Every expected failure is shown through VIEW,
+// disables the update button and asks the screen to close; the site's
+// outcome says which. Unexpected failures (registry, unreadable settings
+// file, client library missing) are thrown.
+PreparedSite prepare(PreparationView& view, AliasRegistry& aliases, bool confirmed,
+                     std::shared_ptr<const IbClientApi> api = nullptr);
 
 // Returns the alias named by the first line of the settings file PATH: its
 // characters 15 to 44 in the ANSI code page, blanks and control characters

@@ -40,66 +40,82 @@ void ExecutaScript(IbScript& script) {
   script.ExecuteScript();
 }
 
-ScriptRun::ScriptRun(UpdateData& data, ScriptRunView& view, int& tag, FailureClock clock)
-    : data_(data), view_(view), tag_(tag), clock_(std::move(clock)) {
+bool ScriptRunResult::failed() const { return runError || firstFailure() != nullptr; }
+
+const DatabaseResult* ScriptRunResult::firstFailure() const {
+  for (const DatabaseResult& database : databases) {
+    if (database.failure) return &database;
+  }
+  return nullptr;
+}
+
+ScriptRun::ScriptRun(UpdateData& data, std::vector<std::string> ticked, FailureClock clock)
+    : data_(data), ticked_(std::move(ticked)), clock_(std::move(clock)) {
   if (!clock_.now) clock_.now = now;
 }
 
-void ScriptRun::run(const std::vector<std::string>& ticked) {
+const ScriptRunResult& ScriptRun::run(ScriptRunView& view) {
+  result_ = {};
   std::vector<std::string> work_list;
-  work_list.reserve(ticked.size());
-  for (const std::string& alias : ticked) work_list.push_back(workListEntry(alias));
+  work_list.reserve(ticked_.size());
+  for (const std::string& alias : ticked_) work_list.push_back(workListEntry(alias));
   try {
-    for (const std::string& entry : work_list) updateDatabase(entry);
+    for (const std::string& entry : work_list) updateDatabase(view, entry);
   } catch (const std::exception& error) {
     // Nothing on this borderless screen could close it: end the run here
     // and let the update end with errors.
     closeAfterError();
-    tag_ = 1;
-    view_.showRunError(error.what());
+    result_.runError = error.what();
+    view.showRunError(error.what());
   }
   data_.tipo.clear();
-  view_.closeScreen();
+  view.closeScreen();
+  return result_;
 }
 
-void ScriptRun::updateDatabase(const std::string& entry) {
-  const std::string alias = characters(entry, 2, 100);
-  data_.client.IBDatabase1.setDatabaseName(PegaBDEdados(data_.registry, alias, "SERVER NAME"));
+void ScriptRun::updateDatabase(ScriptRunView& view, const std::string& entry) {
+  DatabaseResult& database = result_.databases.emplace_back();
+  database.alias = characters(entry, 2, 100);
+  data_.client.IBDatabase1.setDatabaseName(
+      PegaBDEdados(data_.registry, database.alias, "SERVER NAME"));
   if (std::string code = programmeCode(entry); !code.empty()) data_.tipo = std::move(code);
   data_.client.IBDatabase1.open();
 
   VersionStore versions(data_.client.IBQuery1);
-  const std::string version = versions.readVersion();
+  database.versionBefore = versions.readVersion();
   ScriptCatalogue scripts(data_.catalog);
-  const std::int64_t n = scripts.pendingCount(data_.tipo, version);
-  scripts.openPendingList(data_.tipo, version);
+  database.pending = scripts.pendingCount(data_.tipo, database.versionBefore);
+  scripts.openPendingList(data_.tipo, database.versionBefore);
 
-  applyScripts(entry, scripts, n);
+  applyScripts(view, entry, scripts, database);
 
-  view_.setProgress(100);
-  if (ran_) versions.recordVersion(scripts.pendingList().fieldByName("versao").asString());
+  view.setProgress(100);
+  if (!database.applied.empty()) {
+    const std::string reached = scripts.pendingList().fieldByName("versao").asString();
+    versions.recordVersion(reached);
+    database.recordedVersion = reached;
+  }
   scripts.closePendingList();
   data_.client.IBDatabase1.close();
 }
 
-void ScriptRun::applyScripts(const std::string& entry, ScriptCatalogue& scripts, std::int64_t n) {
+void ScriptRun::applyScripts(ScriptRunView& view, const std::string& entry,
+                             ScriptCatalogue& scripts, DatabaseResult& database) {
   CatalogQuery& list = scripts.pendingList();
-  view_.setProgressMaximum(100);
+  view.setProgressMaximum(100);
   std::int64_t done = 0;
-  failed_ = false;
-  ran_ = false;
   std::optional<ScriptKey> previous;
-  while (!list.eof() && !failed_) {
+  while (!list.eof() && !database.failure) {
     ScriptKey pair = currentScriptKey(list);
     // Rows sharing a pair hold one script: the first row applies it.
     if (pair != previous) {
       IbScript& runner = data_.IBScript1;
       runner.Script() = scripts.scriptText();
-      ran_ = true;
+      database.applied.push_back(list.fieldByName("versao").asString());
       try {
         ExecutaScript(runner);
       } catch (const std::exception& error) {
-        recordFailure(error, entry);
+        recordFailure(view, error, entry, database);
       }
       try {
         data_.client.IBTransaction1.commit();
@@ -109,23 +125,23 @@ void ScriptRun::applyScripts(const std::string& entry, ScriptCatalogue& scripts,
       previous = std::move(pair);
     }
     ++done;
-    view_.setProgress(progressPosition(n, done));
-    if (!failed_) list.next();
+    view.setProgress(progressPosition(database.pending, done));
+    if (!database.failure) list.next();
   }
 }
 
-void ScriptRun::recordFailure(const std::exception& error, const std::string& entry) {
+void ScriptRun::recordFailure(ScriptRunView& view, const std::exception& error,
+                              const std::string& entry, DatabaseResult& database) {
   std::vector<std::string>& script = data_.IBScript1.Script();
   insertFailureHeader(script, error.what());
-  failed_ = true;
-  tag_ = 1;
   const TDateTime date = clock_.now();
   const TDateTime time = clock_.now();
   const FormatSettings settings = clock_.settings ? *clock_.settings : regionalSettings();
   const std::string name = failureRecordName(date, time, entry, settings);
+  database.failure = ScriptFailure{database.applied.back(), error.what(), name};
   saveFailureRecord(name, script);
-  view_.showScriptError("SCRIPT EM EXECUÇÃO SALVO: " + name);
-  view_.pause(1000);
+  view.showScriptError("SCRIPT EM EXECUÇÃO SALVO: " + name);
+  view.pause(1000);
 }
 
 void ScriptRun::closeAfterError() noexcept {

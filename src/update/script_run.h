@@ -56,30 +56,63 @@ struct FailureClock {
   std::optional<FormatSettings> settings;  // the user's regional settings when empty
 };
 
+// A script that failed: its version, the error it raised and the failure
+// record that keeps it.
+struct ScriptFailure {
+  std::string version;
+  std::string error;
+  std::string recordName;
+};
+
+// What the run did to one client database.
+struct DatabaseResult {
+  std::string alias;
+  std::string versionBefore;         // as read (or created) when it opened
+  std::int64_t pending = 0;          // the pending count
+  std::vector<std::string> applied;  // versions of the scripts executed, a failing one included
+  std::optional<std::string> recordedVersion;  // what VERSAO holds afterwards, when written
+  std::optional<ScriptFailure> failure;
+};
+
+struct ScriptRunResult {
+  std::vector<DatabaseResult> databases;  // the ones it got to, in work-list order
+  // The error outside a script's execution that stopped the run.
+  std::optional<std::string> runError;
+
+  // True when a script failed or the run was stopped: the wait screen's
+  // tag becomes 1.
+  bool failed() const;
+  // The first script that failed, with its database's alias.
+  const DatabaseResult* firstFailure() const;
+};
+
 class ScriptRun {
  public:
-  // The run on DATA's connections and runner, reporting through VIEW and
-  // setting TAG to 1 when a script fails.
-  ScriptRun(UpdateData& data, ScriptRunView& view, int& tag, FailureClock clock = {});
+  // The run over the ticked aliases TICKED (in list order) on DATA's
+  // connections and runner.
+  ScriptRun(UpdateData& data, std::vector<std::string> ticked, FailureClock clock = {});
 
-  // The whole run over the ticked aliases TICKED (in list order), ending with
-  // the screen closed. An error outside a script's execution stops the run
-  // where it is: the client database is closed, the error shown, the tag set
-  // to 1 and the screen closed.
-  void run(const std::vector<std::string>& ticked);
+  // The whole run, shown on VIEW, ending with the screen closed. An error
+  // outside a script's execution stops the run where it is: the client
+  // database is closed, the error shown and the screen closed. The result
+  // is also kept for result().
+  const ScriptRunResult& run(ScriptRunView& view);
+
+  // What the last run did (nothing before it ran).
+  const ScriptRunResult& result() const { return result_; }
 
  private:
-  void updateDatabase(const std::string& entry);
-  void applyScripts(const std::string& entry, ScriptCatalogue& scripts, std::int64_t n);
-  void recordFailure(const std::exception& error, const std::string& entry);
+  void updateDatabase(ScriptRunView& view, const std::string& entry);
+  void applyScripts(ScriptRunView& view, const std::string& entry, ScriptCatalogue& scripts,
+                    DatabaseResult& database);
+  void recordFailure(ScriptRunView& view, const std::exception& error, const std::string& entry,
+                     DatabaseResult& database);
   void closeAfterError() noexcept;
 
   UpdateData& data_;
-  ScriptRunView& view_;
-  int& tag_;
+  std::vector<std::string> ticked_;
   FailureClock clock_;
-  bool failed_ = false;
-  bool ran_ = false;
+  ScriptRunResult result_;
 };
 
 }  // namespace kelvo

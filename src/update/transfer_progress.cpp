@@ -70,6 +70,29 @@ std::string workEndCounter(std::uint32_t bytes_to_transfer, const FormatSettings
   return "Transferidos: " + kilobytes(bytes_to_transfer, settings) + " Kb";
 }
 
+TDateTime TransferProgress::begin() {
+  STime = now();
+  rate_ = 0;
+  count_ = 0;
+  return STime;
+}
+
+WorkProgress TransferProgress::work(std::int64_t count) {
+  count_ = count;
+  return workProgress(bytes_, STime, now(), count, rate_, settings_);
+}
+
+TransferEnd TransferProgress::end(TWorkMode mode) {
+  TransferEnd end;
+  end.mode = mode;
+  end.status = workEndStatus(mode);
+  end.counter = workEndCounter(bytes_, settings_);
+  end.last = workProgress(bytes_, STime, now(), count_, rate_, settings_);
+  end.count = count_;
+  end.bytesToTransfer = bytes_;
+  return end;
+}
+
 std::string statusPanelText(int status, const std::string& text) {
   switch (status) {
     case hsResolving:

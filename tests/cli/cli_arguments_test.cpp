@@ -6,7 +6,7 @@
 
 #include "cli/json_writer.h"
 #include "cli/run_command.h"
-#include "update/file_update_run.h"
+#include "update/site_update.h"
 
 namespace kelvo::cli {
 namespace {
@@ -72,10 +72,34 @@ TEST(CliJson, NestingCommasAndEscapes) {
             "{\"nome\":\"a\\\"b\\\\c\\nd\\u0001\",\"lista\":[1,true,null,{}],\"ação\":\"ç\"}");
 }
 
-TEST(CliExitCodes, TheFinalStatusLineDecides) {
-  EXPECT_EQ(statusExitCode(kStatusSuccess), 0);
-  EXPECT_EQ(statusExitCode(kStatusRetry), 1);
-  EXPECT_EQ(statusExitCode(kStatusSupport), 3);
+WholeUpdateResult finished(std::optional<FinalStatus> status) {
+  WholeUpdateResult result;
+  result.preparation = PreparationOutcome::Ready;
+  result.update.emplace();
+  result.update->status = status;
+  return result;
+}
+
+TEST(CliExitCodes, TheUpdatesResultDecides) {
+  WholeUpdateResult refused;
+  refused.failureRecords = {"SCRIPT_ERRO_X.TXT"};
+  refused.preparation = PreparationOutcome::Ready;  // the gate comes first
+  WholeUpdateResult unconfirmed;
+  WholeUpdateResult unprepared;
+  unprepared.preparation = PreparationOutcome::CatalogueUnreachable;
+  const struct {
+    WholeUpdateResult result;
+    int code;
+  } cases[] = {
+      {finished(FinalStatus::Success), 0},
+      {finished(FinalStatus::Retry), 1},
+      {finished(std::nullopt), 2},
+      {finished(FinalStatus::Support), 3},
+      {refused, 4},
+      {unprepared, 5},
+      {unconfirmed, 64},
+  };
+  for (const auto& c : cases) EXPECT_EQ(updateExitCode(c.result), c.code);
 }
 
 }  // namespace

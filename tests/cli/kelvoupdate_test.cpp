@@ -9,7 +9,7 @@
 #include "archiver/archive_writer.h"
 #include "cli/cli_site.h"
 #include "support/services.h"
-#include "update/file_update_run.h"
+#include "update/site_update.h"
 
 namespace kelvo::test {
 namespace {

@@ -16,10 +16,9 @@
 namespace kelvo {
 namespace {
 
-TEST(MainScreenRunView, RowsLampsLabelsAndTheMainExecutableLabel) {
+TEST(MainScreenRunView, RowsLampsAndLabels) {
   Tfrmkelvoupdate screen;
-  int wait_screens = 0;
-  MainScreenRunView view(screen, [&] { return ++wait_screens; });
+  MainScreenRunView view(screen);
   view.addRow("total 2");
   view.addRow("-rw-r--r-- 1 u g 5 Dec 08 10:00 a.txt");
   view.setRowLamp(1, RowLamp::Downloading);
@@ -36,20 +35,41 @@ TEST(MainScreenRunView, RowsLampsLabelsAndTheMainExecutableLabel) {
   EXPECT_GT(screen.lblstatus->width(), 100);  // fitted to its text
   view.setBytesToTransfer(0xFFFFFFFFu);
   EXPECT_EQ(screen.BytesToTransfer, 0xFFFFFFFFu);
+}
 
-  screen.Label9->setText(QString::fromUtf8("Sys_Tavrela.exe - Será atualizado"));
-  EXPECT_FALSE(view.mainExecutableLabelGreen());
-  setTextColor(screen.Label9, QColor(0, 128, 0));
-  EXPECT_TRUE(view.mainExecutableLabelGreen());
-  EXPECT_EQ(view.mainExecutableLabel(), "Sys_Tavrela.exe - Será atualizado");
-  EXPECT_EQ(view.showWaitScreen(), 1);
-  view.setTag(1);
-  EXPECT_EQ(screen.Tag(), 1);
+TEST(MainScreenRunView, TransferProgressReachesTheLabelsGaugeAndStatusBar) {
+  Tfrmkelvoupdate screen;
+  MainScreenRunView view(screen);
+  view.showTransferProgress(
+      {"Transferidos: 1 Kb de 2 Kb", "Taxa de Transferencia: 1,00 KB/s; ", 50});
+  EXPECT_EQ(screen.lblcontador->text(), "Transferidos: 1 Kb de 2 Kb");
+  EXPECT_EQ(screen.lblstatus->text(), "Taxa de Transferencia: 1,00 KB/s; ");
+  EXPECT_EQ(screen.Gauge1->value(), 50);
+  view.showTransferProgress({"Transferidos: 1 Kb de 0 Kb", "x", std::nullopt});
+  EXPECT_EQ(screen.Gauge1->value(), 50);  // an unknown size leaves the gauge alone
+
+  TransferEnd end;
+  end.status = "Download!!";
+  end.counter = "Transferidos: 2 Kb";
+  view.transferEnded(end);
+  EXPECT_EQ(screen.lblstatus->text(), "Download!!");
+  EXPECT_EQ(screen.lblcontador->text(), "Transferidos: 2 Kb");
+  end.status.reset();
+  end.counter = "Transferidos: 3 Kb";
+  view.transferEnded(end);
+  EXPECT_EQ(screen.lblstatus->text(), "Download!!");  // no direction: the status stays
+
+  view.showConnectionState("Conectando..", false);
+  EXPECT_EQ(screen.StatusPanel0->text(), "Conectando..");
+  EXPECT_EQ(screen.Gauge1->value(), 50);
+  view.showConnectionState("Desconectado!", true);
+  EXPECT_EQ(screen.StatusPanel0->text(), "Desconectado!");
+  EXPECT_EQ(screen.Gauge1->value(), 0);
 }
 
 TEST(MainScreenRunView, BoxesOnlyWhileTheScreenIsShownAndTheProgressReset) {
   Tfrmkelvoupdate screen;
-  MainScreenRunView view(screen, nullptr);
+  MainScreenRunView view(screen);
   view.showInformation("nobody sees this");  // hidden: returns at once
 
   screen.show();
@@ -68,7 +88,6 @@ TEST(MainScreenRunView, BoxesOnlyWhileTheScreenIsShownAndTheProgressReset) {
   EXPECT_EQ(screen.Gauge1->value(), 0);
   EXPECT_EQ(screen.Gauge1->maximum(), 100);
   EXPECT_FALSE(screen.ProgressBar1->isVisible());
-  EXPECT_EQ(view.showWaitScreen(), 0);
   screen.hide();
 }
 

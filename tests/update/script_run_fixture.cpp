@@ -64,10 +64,9 @@ Taguarde& ScriptRunTest::screen() {
   if (!screen_) {
     registry_ = std::make_unique<AliasFileRegistry>(
         writeCatalogAliasFile(folder, catalog.name(), aliases_).string());
-    screen_ = std::make_unique<Taguarde>(nullptr, *registry_);
+    data_ = std::make_unique<UpdateData>(*registry_);
+    screen_ = std::make_unique<Taguarde>(nullptr, *data_);
     screen_->pause = [this](int milliseconds) { pauses.push_back(milliseconds); };
-    screen_->failureClock.now = [] { return encodeDate(2024, 3, 5) + encodeTime(14, 7, 9, 0); };
-    screen_->failureClock.settings = FormatSettings::brazilian();
     screen_->Database1.open();
   }
   return *screen_;
@@ -75,13 +74,16 @@ Taguarde& ScriptRunTest::screen() {
 
 void ScriptRunTest::run(const std::vector<std::string>& ticked) {
   Taguarde& wait = screen();
-  wait.tickedAliases = [ticked] { return ticked; };
+  FailureClock clock;
+  clock.now = [] { return encodeDate(2024, 3, 5) + encodeTime(14, 7, 9, 0); };
+  clock.settings = FormatSettings::brazilian();
+  ScriptRun scripts(*data_, ticked, clock);
   answers = std::make_unique<ModalAnswerer>(&wait);
   const auto during_run =
       QObject::connect(wait.pb1, &QProgressBar::valueChanged, [&wait](int value) {
         if (value > 1 && value < 100) screenshot(wait, "Taguarde.png");
       });
-  wait.exec();
+  wait.showModally(scripts);
   QObject::disconnect(during_run);
   EXPECT_FALSE(wait.isVisible());
   EXPECT_FALSE(wait.Timer1->isActive());

@@ -66,6 +66,7 @@ class ScriptRunTest : public ::testing::Test {
   std::string aliases_;
   std::vector<std::pair<std::string, std::string>> paths_;
   std::unique_ptr<AliasFileRegistry> registry_;
+  std::unique_ptr<UpdateData> data_;
   std::unique_ptr<Taguarde> screen_;
 };
 

@@ -5,13 +5,13 @@
 #include <fstream>
 
 #include "access/catalogue/desembaralha.h"
+#include "access/interbase/ib_test_database.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/formats.h"
 #include "platform/hex_text.h"
 #include "support/services.h"
 #include "support/test_times.h"
-#include "update/file_update_run.h"
 
 namespace kelvo::test {
 
@@ -32,9 +32,9 @@ void RecordingView::setRowLamp(std::size_t row, RowLamp lamp) {
   if (onDownloading) onDownloading(row);
 }
 
-int RecordingView::showWaitScreen() {
+void RecordingView::showWaitScreen(ScriptRun& scripts) {
   ++waitScreens;
-  return waitScreenTag;
+  scripts.run(waitScreen);
 }
 
 const RecordingView::Row& RecordingView::row(const std::string& name) const {
@@ -63,8 +63,10 @@ std::string minuteText(TDateTime value) {
 
 FileRunTest::FileRunTest()
     : base_(yesterdayAtAWholeMinute()),
-      registry_(writeCatalogAliasFile(aliases_, catalog_.name()).string()),
-      connection_(registry_),
+      database_((aliases_.path() / "loja.fdb").string()),
+      registry_(writeCatalogAliasFile(aliases_, catalog_.name(),
+                                      "[LOJA]\nDRIVER=INTRBASE\nSERVER NAME=" + database_ + "\n")
+                    .string()),
       cwd_(work_.path()) {
   fs::remove(fs::path(serviceFolder("update_ftp")) / "odd-listing");
   fs::remove_all(served(""));
@@ -72,8 +74,12 @@ FileRunTest::FileRunTest()
   // The right password in senha_ftp, a wrong one in senha_ftp2.
   catalog_.execute("INSERT INTO principal (senha_ftp, senha_ftp2) VALUES (" +
                    sqlText(Embaralha(u"secret", 3)) + ", " + sqlText(Embaralha(u"wrong", 4)) + ")");
-  setCatalogLogin(connection_.Database1);
-  connection_.Database1.open();
+  site_.outcome = PreparationOutcome::Ready;
+  site_.workingFolder = work_.path().string();
+  site_.PROGR = programs_.path().string();
+  site_.mainExecutablePresent = true;
+  site_.data = std::make_unique<UpdateData>(registry_);
+  site_.data->catalog.Database1.open();
   const std::string install = sourceFolder() + "/scripts/install-archiver " +
                               programs_.path().string() + " " + std::getenv("KELVO_BINARY_DIR");
   EXPECT_EQ(std::system(install.c_str()), 0);
@@ -102,19 +108,21 @@ void FileRunTest::configure(const std::vector<std::string>& more_lines, const st
   work_.write("atualiza.cfg", text + "\r\n");
 }
 
-void FileRunTest::run() {
+UpdateResult FileRunTest::run() {
   // A fresh record, keeping what the test set up.
   RecordingView fresh;
-  fresh.label9 = view_.label9;
-  fresh.green = view_.green;
-  fresh.waitScreenTag = view_.waitScreenTag;
-  fresh.screenTag = view_.screenTag;
   fresh.onDownloading = view_.onDownloading;
+  fresh.onWork = view_.onWork;
   view_ = std::move(fresh);
-  FileUpdateRun update(view_, ftp_, connection_, programs_.path().string(),
-                       FormatSettings::brazilian());
-  update.pause = [this](int) { ++pauses_; };
-  update.AtualizaArquivos();
+  UpdateOptions options;
+  options.settings = FormatSettings::brazilian();
+  options.pause = [this](int) { ++pauses_; };
+  return updateSite(site_, view_, ftp_, options);
+}
+
+void FileRunTest::tickClientDatabase() {
+  createDialect1Database(database_);
+  site_.aliases.push_back({"LOJA", true});
 }
 
 }  // namespace kelvo::test

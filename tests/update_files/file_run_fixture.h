@@ -16,7 +16,7 @@
 #include "access/catalogue/catalog_fixture.h"
 #include "access/ftp/ftp_client.h"
 #include "support/temp_folder.h"
-#include "update/file_run_view.h"
+#include "update/site_update.h"
 
 namespace kelvo::test {
 
@@ -27,16 +27,27 @@ struct RecordingView : FileRunView {
     bool fetched() const;        // it turned orange at some point
   };
 
+  // The wait screen's side: it runs the scripts and records what it showed.
+  struct WaitScreen : ScriptRunView {
+    void setProgressMaximum(int) override {}
+    void setProgress(int) override {}
+    void showScriptError(const std::string& caption) override { errors.push_back(caption); }
+    void pause(int) override {}
+    void showRunError(const std::string& text) override { errors.push_back(text); }
+    void closeScreen() override {}
+    std::vector<std::string> errors;
+  };
+
   std::vector<Row> rows;
   std::vector<std::string> listing, messages, informations;
   std::string statusLine = "before", counter = "before", fileLabel = "before";
-  std::string label9 = "Sys_Tavrela.exe - Será atualizado";
-  bool green = true;
   std::vector<std::uint32_t> sizes;
-  int waitScreenTag = 0, waitScreens = 0, screenTag = 0, resets = 0;
-  std::optional<int> exitCode;
+  int waitScreens = 0, resets = 0;
+  WaitScreen waitScreen;
   // Called when row ROW turns orange, just before its download.
   std::function<void(std::size_t row)> onDownloading;
+  // Called on every work event of a transfer.
+  std::function<void()> onWork;
 
   void clearRows() override { rows.clear(); }
   void addRow(const std::string& text) override { rows.push_back({text, {}}); }
@@ -46,16 +57,17 @@ struct RecordingView : FileRunView {
   void setFileLabel(const std::string& text) override { fileLabel = text; }
   void setStatusLine(const std::string& text) override { statusLine = text; }
   void setCounter(const std::string& text) override { counter = text; }
-  std::string mainExecutableLabel() override { return label9; }
-  bool mainExecutableLabelGreen() override { return green; }
   void setBytesToTransfer(std::uint32_t bytes) override { sizes.push_back(bytes); }
   void showMessage(const std::string& text) override { messages.push_back(text); }
   void showInformation(const std::string& text) override { informations.push_back(text); }
-  int showWaitScreen() override;
-  int tag() override { return screenTag; }
-  void setTag(int tag) override { screenTag = tag; }
+  void transferBegan(TDateTime) override {}
+  void showTransferProgress(const WorkProgress&) override {
+    if (onWork) onWork();
+  }
+  void transferEnded(const TransferEnd&) override {}
+  void showConnectionState(const std::string&, bool) override {}
   void resetProgress() override { ++resets; }
-  void exitProcess(int code) override { exitCode = code; }
+  void showWaitScreen(ScriptRun& scripts) override;
 
   // Returns the row whose line ends in NAME; fails the test when none does.
   const Row& row(const std::string& name) const;
@@ -77,15 +89,19 @@ class FileRunTest : public ::testing::Test {
   std::string localContent(const std::string& name) const;
   // Writes atualiza.cfg: LINES after the first two (host, port).
   void configure(const std::vector<std::string>& more_lines = {}, const std::string& port = "");
-  // Runs one update on a fresh view.
-  void run();
+  // Runs one update (from the click on "&Atualizar agora") on a fresh view.
+  UpdateResult run();
+  // Adds the client database LOJA to the site's ticked aliases, so that the
+  // wait screen runs the catalogue's scripts on it.
+  void tickClientDatabase();
 
   TDateTime base_;  // a whole minute of yesterday
   int pauses_ = 0;
   TempFolder work_, programs_, aliases_;
   ScratchCatalog catalog_;
+  std::string database_;  // LOJA's database file, created by tickClientDatabase()
   AliasFileRegistry registry_;
-  CatalogConnection connection_;
+  PreparedSite site_;  // as a successful preparation leaves it
   FtpClient ftp_;
   RecordingView view_;
   WorkingFolder cwd_;

@@ -1,7 +1,5 @@
 // The file update run against a real FTP server and a real catalogue,
 // grouped by what can go wrong.
-#include "update/file_update_run.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -12,6 +10,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "support/services.h"
+#include "update/site_update.h"
 #include "update_files/file_run_fixture.h"
 
 namespace kelvo::test {
@@ -105,7 +104,6 @@ TEST_F(FileRunTest, AFailedDownloadKeepsTheOldCopyAndSkipsArchiveAndScripts) {
   EXPECT_EQ(localContent("Sys_Tavrela.exe"), "previous");
   EXPECT_EQ(view_.waitScreens, 0);
   EXPECT_EQ(view_.statusLine, kStatusRetry);
-  EXPECT_EQ(view_.screenTag, 0);
 }
 
 TEST_F(FileRunTest, TheArchiveStepExtractsAndChecksTheMainExecutable) {
@@ -132,7 +130,7 @@ TEST_F(FileRunTest, TheArchiveStepExtractsAndChecksTheMainExecutable) {
 
 TEST_F(FileRunTest, AMainExecutableThatCannotBeDeletedLosesTheArchive) {
   // A file of a read-only file system stands for an executable in use.
-  view_.label9 = "/proc/version - Será atualizado";
+  site_.mainExecutable = "/proc/version";
   serve("Sys_Tavrela.rar", zipOf({{"Sys_Tavrela.exe", "fresh"}}), base_);
   run();
   EXPECT_EQ(pauses_, 5);
@@ -157,14 +155,14 @@ TEST_F(FileRunTest, SettingsFileVariants) {
   view_.statusLine = "before";
   EXPECT_THROW(run(), Error);
   EXPECT_EQ(view_.statusLine, " ");
-  EXPECT_FALSE(view_.exitCode);
   EXPECT_FALSE(ftp_.Connected());
 }
 
 TEST_F(FileRunTest, AConnectFailureEndsTheProcessWithCodeTwo) {
   configure({}, "1");  // nothing listens on port 1
-  run();
-  EXPECT_EQ(view_.exitCode, 2);
+  const UpdateResult result = run();
+  EXPECT_TRUE(result.files.connectFailure);
+  EXPECT_FALSE(result.status);  // the update ends there, and the process with code 2
   ASSERT_EQ(view_.messages.size(), 1u);
   EXPECT_THAT(
       view_.messages[0],
@@ -178,11 +176,10 @@ TEST_F(FileRunTest, LeavingDuringATransferStopsTheRunWithoutAPartialFile) {
   serve("big.bin", std::string(4 << 20, 'b'), base_);
   serve("later.txt", "later", base_);
   // "&Sair" pressed while the data arrives disconnects the client.
-  ftp_.OnWork = [this](FtpClient& sender, TWorkMode, std::int64_t) {
-    if (view_.fileLabel == "big.bin") sender.Disconnect();
+  view_.onWork = [this] {
+    if (view_.fileLabel == "big.bin") ftp_.Disconnect();
   };
   run();
-  ftp_.OnWork = nullptr;
   EXPECT_THAT(view_.downloads, ElementsAre("big.bin"));
   EXPECT_EQ(view_.row("big.bin").lamps.back(), RowLamp::Failed);
   EXPECT_EQ(view_.informations.size(), 1u);
@@ -192,14 +189,26 @@ TEST_F(FileRunTest, LeavingDuringATransferStopsTheRunWithoutAPartialFile) {
   EXPECT_EQ(view_.statusLine, kStatusRetry);
 }
 
-TEST_F(FileRunTest, AScriptFailureAsksForSupportAndClearsTheTag) {
+TEST_F(FileRunTest, AScriptFailureAsksForSupport) {
   serve("a.txt", "a", base_);
   local("a.txt", "a", base_);
-  view_.waitScreenTag = 1;
-  run();
+  tickClientDatabase();
+  catalog_.addScript("QUARVESSA", "0001", "CREATE TABLE T1 (A INTEGER);\r\n");
+  catalog_.addScript("QUARVESSA", "0002", "THIS IS NOT SQL;\r\n");
+  const UpdateResult result = run();
   EXPECT_EQ(view_.waitScreens, 1);
   EXPECT_EQ(view_.statusLine, kStatusSupport);
-  EXPECT_EQ(view_.screenTag, 0);
+  EXPECT_EQ(result.status, FinalStatus::Support);
+  ASSERT_TRUE(result.scripts);
+  const DatabaseResult* failed = result.scripts->firstFailure();
+  ASSERT_NE(failed, nullptr);
+  EXPECT_EQ(failed->alias, "LOJA");
+  EXPECT_THAT(failed->applied, ElementsAre("0001", "0002"));
+  EXPECT_EQ(failed->failure->version, "0002");
+  EXPECT_EQ(failed->recordedVersion, "0002");
+  EXPECT_TRUE(fs::exists(work_.path() / failed->failure->recordName));
+  ASSERT_EQ(view_.waitScreen.errors.size(), 1u);
+  EXPECT_EQ(view_.waitScreen.errors[0], "SCRIPT EM EXECUÇÃO SALVO: " + failed->failure->recordName);
 }
 
 TEST_F(FileRunTest, UnsafeServerNamesAreRefusedAndNeverWritten) {

@@ -1,5 +1,6 @@
 // The marking pass's judgement: why a file is fetched, which line an entry
 // belongs to, and when the archive step follows.
+#include "update/archive_step.h"
 #include "update/file_marking.h"
 
 #include <gmock/gmock.h>

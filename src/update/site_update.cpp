@@ -1,0 +1,79 @@
+// The whole update, composed once.
+#include "update/site_update.h"
+
+#include "update/failure_gate.h"
+
+namespace kelvo {
+
+const char* finalStatusLine(FinalStatus status) {
+  switch (status) {
+    case FinalStatus::Success:
+      return kStatusSuccess;
+    case FinalStatus::Retry:
+      return kStatusRetry;
+    case FinalStatus::Support:
+      break;
+  }
+  return kStatusSupport;
+}
+
+SiteUpdate::SiteUpdate(AliasRegistry& aliases, UpdateOptions options)
+    : aliases_(aliases), options_(std::move(options)) {}
+
+const PreparedSite& SiteUpdate::prepare(PreparationView& view, bool confirmed) {
+  site_ = kelvo::prepare(view, aliases_, confirmed, options_.api);
+  script_failed_ = false;
+  return site_;
+}
+
+void SiteUpdate::tickAlias(std::size_t row, bool ticked) {
+  if (row < site_.aliases.size()) site_.aliases[row].ticked = ticked;
+}
+
+UpdateResult SiteUpdate::update(FileRunView& view, FtpClient& ftp) {
+  UpdateResult result = updateSite(site_, view, ftp, options_, script_failed_);
+  // The wait screen's tag stays 1 once a script failed, so a later update
+  // from the same screen ends with errors too.
+  if (result.scripts && result.scripts->failed()) script_failed_ = true;
+  return result;
+}
+
+UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
+                        const UpdateOptions& options, bool script_failed_before) {
+  UpdateResult result;
+  FileUpdateRun files(view, ftp, site, options.settings);
+  if (options.pause) files.pause = options.pause;
+  result.files = files.run();
+  if (result.files.connectFailure) return result;
+
+  bool error = result.files.error;
+  if (!error) {
+    ScriptRun scripts(*site.data, site.tickedAliases(), options.failureClock);
+    view.showWaitScreen(scripts);
+    result.scripts = scripts.result();
+    error = script_failed_before || result.scripts->failed();
+  }
+  view.resetProgress();
+  // The support line only when the scripts ran and one failed; a file step
+  // that failed asks the operator to try again.
+  result.status = !error               ? FinalStatus::Success
+                  : result.files.error ? FinalStatus::Retry
+                                       : FinalStatus::Support;
+  view.setStatusLine(finalStatusLine(*result.status));
+  view.setCounter("");
+  view.setFileLabel("");
+  return result;
+}
+
+WholeUpdateResult SiteUpdate::run(PreparationView& preparation, FileRunView& view, FtpClient& ftp,
+                                  bool confirmed) {
+  WholeUpdateResult result;
+  result.failureRecords = failureRecords();
+  // Unattended, an operator who did not confirm gets no preparation at all.
+  if (!result.failureRecords.empty() || !confirmed) return result;
+  result.preparation = prepare(preparation, confirmed).outcome;
+  if (site_.ready()) result.update = update(view, ftp);
+  return result;
+}
+
+}  // namespace kelvo

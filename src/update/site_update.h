@@ -1,0 +1,107 @@
+// One update of a customer site, composed once for every front end: the
+// gate, the preparation, the file run, the script run and the final status
+// line. A front end supplies its views and reads the results; the screens
+// call the stages from their events, the command line one after another.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "access/catalogue/alias_registry.h"
+#include "access/ftp/ftp_client.h"
+#include "access/interbase/ib_client_library.h"
+#include "platform/regional_settings.h"
+#include "update/file_update_run.h"
+#include "update/preparation.h"
+#include "update/script_run.h"
+
+namespace kelvo {
+
+// Final status lines.
+inline constexpr const char* kStatusSuccess = "Atualização finalizada com sucesso.";
+inline constexpr const char* kStatusRetry =
+    "Atualização finalizada com erros, feche os aplicativos e tente denovo.";
+inline constexpr const char* kStatusSupport =
+    "Atualização finalizada com erros, necessário contactar Orvalis Sistemas.";
+
+// How an update ended, as its final status line says.
+enum class FinalStatus {
+  Success,  // nothing failed
+  Retry,    // a file step failed: close the applications and try again
+  Support,  // a script failed: the maker's support is needed
+};
+
+// Returns the final status line of STATUS.
+const char* finalStatusLine(FinalStatus status);
+
+// What one "&Atualizar agora" did.
+struct UpdateResult {
+  FileRunOutcome files;
+  std::optional<ScriptRunResult> scripts;  // when the wait screen was shown
+  // None when the FTP connection could not be made: the update ended there.
+  std::optional<FinalStatus> status;
+};
+
+// What the unattended update did, from the gate to the final status.
+struct WholeUpdateResult {
+  std::vector<std::string> failureRecords;  // the gate refused the update when not empty
+  PreparationOutcome preparation = PreparationOutcome::NotConfirmed;
+  std::optional<UpdateResult> update;  // after a successful preparation
+};
+
+// The settings a front end or a test may change.
+struct UpdateOptions {
+  FormatSettings settings = regionalSettings();
+  std::shared_ptr<const IbClientApi> api;  // the client library; the system's when null
+  // Between the archive step's checks; the real 1000 ms pause when empty.
+  std::function<void(int milliseconds)> pause;
+  FailureClock failureClock;  // the failure record's date and time
+};
+
+// "&Atualizar agora" on the prepared SITE: the file run on FTP, then, when
+// no file step failed, the wait screen's script run, then the progress
+// reset and the final status line on VIEW. SCRIPT_FAILED_BEFORE tells that
+// a script failed in an earlier update of the same screen (the wait
+// screen's tag is still 1). Failures the runs do not expect are raised, the
+// update stopping where it stood.
+UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
+                        const UpdateOptions& options, bool script_failed_before = false);
+
+class SiteUpdate {
+ public:
+  // An update of the site in the working folder, resolving aliases through
+  // ALIASES.
+  explicit SiteUpdate(AliasRegistry& aliases, UpdateOptions options = {});
+
+  // The preparation (the main screen's first showing).
+  const PreparedSite& prepare(PreparationView& view, bool confirmed);
+
+  // "&Atualizar agora" on the prepared site (updateSite).
+  UpdateResult update(FileRunView& view, FtpClient& ftp);
+
+  // The whole update in a row: the gate (a failure record in the working
+  // folder refuses it), the operator's confirmation (without it nothing
+  // else runs), the preparation, and the update when it is ready.
+  WholeUpdateResult run(PreparationView& preparation, FileRunView& view, FtpClient& ftp,
+                        bool confirmed);
+
+  // The operator ticked or unticked row ROW of the alias list: the script
+  // run works on the ticked rows when it starts.
+  void tickAlias(std::size_t row, bool ticked);
+
+  const PreparedSite& site() const { return site_; }
+  // True once a script failed since the data members were created (the
+  // wait screen's tag).
+  bool scriptFailed() const { return script_failed_; }
+
+ private:
+  AliasRegistry& aliases_;
+  UpdateOptions options_;
+  PreparedSite site_;
+  bool script_failed_ = false;
+};
+
+}  // namespace kelvo
