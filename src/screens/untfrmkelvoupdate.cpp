@@ -94,6 +94,20 @@ void Tfrmkelvoupdate::createBody() {
   Label9 =
       makeLabel(Panel2, "Label7", {116, 19, 0, 0}, screenFont("MS Sans Serif", 13, Bold), Qt::red);
 
+  createListing();
+  createAliasList();
+  createProgress();
+  createButtons();
+  createStatusBar();
+
+  setTabOrder(Memo3, Button1);
+  setTabOrder(Button1, Button3);
+  setTabOrder(Button3, ProgressBar1);
+  setTabOrder(ProgressBar1, TreeView3);
+  setTabOrder(TreeView3, CheckListBox1);
+}
+
+void Tfrmkelvoupdate::createListing() {
   Memo3 = new QPlainTextEdit(Panel2);
   Memo3->setGeometry(7, 36, 886, 36);
   Memo3->setFont(screenFont("Courier New", 13));
@@ -107,7 +121,9 @@ void Tfrmkelvoupdate::createBody() {
   TreeView3->setHeaderHidden(true);
   TreeView3->setIndentation(19);
   TreeView3->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
 
+void Tfrmkelvoupdate::createAliasList() {
   Label10 = makeLabel(Panel2, "Base Principal", {16, 105, 0, 0}, screenFont("Verdana", 15, Bold),
                       kMaroon);
   CheckListBox1 = new QListWidget(Panel2);
@@ -119,7 +135,9 @@ void Tfrmkelvoupdate::createBody() {
     update_.tickAlias(static_cast<std::size_t>(CheckListBox1->row(item)),
                       item->checkState() == Qt::Checked);
   });
+}
 
+void Tfrmkelvoupdate::createProgress() {
   Gauge1 = new QProgressBar(Panel2);
   Gauge1->setGeometry(11, 466, 884, 20);
   Gauge1->setRange(0, 100);
@@ -137,7 +155,9 @@ void Tfrmkelvoupdate::createBody() {
       makeLabel(Panel2, " ", {206, 506, 0, 0}, screenFont("MS Sans Serif", 13, Bold), Qt::black);
   lblcontador = makeLabel(Panel2, " ", {206, 526, 0, 0}, font(), Qt::black);
   Label3 = makeLabel(Panel2, " ", {401, 526, 0, 0}, font(), Qt::black);
+}
 
+void Tfrmkelvoupdate::createButtons() {
   Button1 = makePictureButton(Panel2, "&Atualizar agora", {11, 506, 182, 31},
                               screenFont("Verdana", 16, Bold), ":/pictures/tick.png", {18, 19},
                               PictureSide::Left);
@@ -148,19 +168,15 @@ void Tfrmkelvoupdate::createBody() {
   // A focused button answers Enter, as on the system the screen comes from.
   Button1->setAutoDefault(true);
   Button3->setAutoDefault(true);
+}
 
+void Tfrmkelvoupdate::createStatusBar() {
   StatusBar1 = new QStatusBar(Panel2);
   StatusBar1->setGeometry(1, 550, 907, 27);
   StatusBar1->setSizeGripEnabled(false);
   StatusPanel0 = new QLabel("KelvoUpdate");
   StatusPanel0->setMinimumWidth(50);
   StatusBar1->addWidget(StatusPanel0, 1);
-
-  setTabOrder(Memo3, Button1);
-  setTabOrder(Button1, Button3);
-  setTabOrder(Button3, ProgressBar1);
-  setTabOrder(ProgressBar1, TreeView3);
-  setTabOrder(TreeView3, CheckListBox1);
 }
 
 void Tfrmkelvoupdate::setConfirmationScreen(TForm1* screen) {

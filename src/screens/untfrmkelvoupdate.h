@@ -126,6 +126,11 @@ class Tfrmkelvoupdate : public QWidget {
 
   void createHeader();
   void createBody();
+  void createListing();
+  void createAliasList();
+  void createProgress();
+  void createButtons();
+  void createStatusBar();
   void FormClose();
 
   // The file update run (Atualizar agora), shown on this screen.
