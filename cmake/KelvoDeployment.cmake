@@ -10,3 +10,14 @@ set(KELVO_MYSQL_USER_SCRAMBLED "39868087918A7A7F80888A" CACHE STRING
     "Scrambled user name of the central catalogue login (hex)")
 set(KELVO_MYSQL_PASSWORD_SCRAMBLED "396C907C8D91808E8E7C485F80888A4D4B4D51" CACHE STRING
     "Scrambled password of the central catalogue login (hex)")
+
+# kelvo_deployment_header(TARGET TEMPLATE HEADER PUBLIC|PRIVATE) writes the
+# deployment constants into HEADER (the path the code includes, below the
+# folder's generated include folder) from TEMPLATE, and puts that folder on
+# TARGET's include path: one header per layer that uses them, so that a new
+# value rebuilds only what includes it.
+function(kelvo_deployment_header target template header scope)
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/generated)
+  configure_file(${template} ${folder}/${header} @ONLY)
+  target_include_directories(${target} ${scope} ${folder})
+endfunction()

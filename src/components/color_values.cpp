@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "platform/ascii.h"
+
 namespace kelvo {
 
 namespace {
@@ -67,23 +69,11 @@ constexpr std::array<ColorIdent, 52> kColorIdents = {{
     {u"clWindowText", clWindowText},
 }};
 
-// Folds ASCII letters only: the identifiers are ASCII, and folding other
-// characters could make a foreign name match one of them.
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c; }
-
-bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (foldAscii(a[i]) != foldAscii(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::optional<ColorValue> colorFromIdent(std::u16string_view name) {
   for (const auto& ident : kColorIdents) {
-    if (equalsIgnoringCase(ident.name, name)) return ident.value;
+    if (equalsNoCase(ident.name, name)) return ident.value;
   }
   return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "platform/ascii.h"
 #include "platform/text_lines.h"
 
 namespace kelvo {
@@ -26,16 +27,6 @@ int roundPercentHalfEven(int numerator) {
 // Percentages above 100 would push a channel past 255 and spill into its
 // neighbour; each channel is held to one byte instead.
 int clampChannel(int value) { return std::clamp(value, 0, 255); }
-
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c; }
-
-bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (foldAscii(text[i]) != foldAscii(prefix[i])) return false;
-  }
-  return true;
-}
 
 std::optional<ColorValue> hexColor(std::u16string_view digits) {
   if (digits.empty() || digits.size() > 8) return std::nullopt;
@@ -129,14 +120,14 @@ std::vector<MarkupToken> scanMarkupLine(std::u16string_view line) {
     }
     const std::u16string_view rest = line.substr(i + 1);
     const auto simple = std::find_if(kSimpleTags.begin(), kSimpleTags.end(), [&](const auto& tag) {
-      return startsWithIgnoringCase(rest, tag.text);
+      return startsWithNoCase(rest, tag.text);
     });
     if (simple != kSimpleTags.end()) {
       flush(i);
       tokens.push_back({simple->kind, {}});
       i += 1 + simple->text.size();
       run_start = i;
-    } else if (startsWithIgnoringCase(rest, u"c:")) {
+    } else if (startsWithNoCase(rest, u"c:")) {
       flush(i);
       // The name runs to the next ">", or to the end of the line when no
       // ">" follows: an unclosed colour tag takes the rest of the line.

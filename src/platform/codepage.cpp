@@ -59,6 +59,14 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+std::string_view utf8Characters(std::string_view text, std::size_t first, std::size_t count) {
+  std::size_t pos = 0;
+  for (std::size_t i = 0; i < first && pos < text.size(); ++i) decodeUtf8(text, pos);
+  const std::size_t start = pos;
+  for (std::size_t i = 0; i < count && pos < text.size(); ++i) decodeUtf8(text, pos);
+  return text.substr(start, pos - start);
+}
+
 std::u16string utf8ToUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());

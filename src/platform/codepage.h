@@ -31,4 +31,8 @@ char32_t decodeUtf8(std::string_view text, std::size_t& pos);
 // Appends the UTF-8 form of CODE_POINT to OUT.
 void appendUtf8(std::string& out, char32_t code_point);
 
+// Returns at most COUNT characters (code points, as decodeUtf8 reads them)
+// of the UTF-8 TEXT, starting at character FIRST (counted from 0).
+std::string_view utf8Characters(std::string_view text, std::size_t first, std::size_t count);
+
 }  // namespace kelvo

@@ -1,9 +1,10 @@
 // The date-time and number formatters.
 #include "platform/formats.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
+
+#include "platform/ascii.h"
 
 namespace kelvo {
 
@@ -13,14 +14,6 @@ std::string twoDigits(int value) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%02d", value);
   return buffer;
-}
-
-bool startsWithNoCase(std::string_view text, std::size_t pos, std::string_view prefix) {
-  if (text.size() - pos < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[pos + i])) != prefix[i]) return false;
-  }
-  return true;
 }
 
 class DateTimeFormatter {
@@ -34,7 +27,7 @@ class DateTimeFormatter {
     bool after_hour = false;  // an "m" right after an hour means minutes
     for (std::size_t i = 0; i < format.size();) {
       const char raw = format[i];
-      const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(raw)));
+      const char c = lowerAscii(raw);
       const std::size_t count = runLength(format, i);
       if (raw == '"' || raw == '\'') {
         const std::size_t end = format.find(raw, i + 1);
@@ -53,11 +46,16 @@ class DateTimeFormatter {
                : 1;
       switch (c) {
         case 'd':
-          if (count == 1) out += std::to_string(date_.day);
-          else if (count == 2) out += twoDigits(date_.day);
-          else if (count == 3) out += settings_.shortDayNames[dayOfWeek(value_) - 1];
-          else if (count == 4) out += settings_.longDayNames[dayOfWeek(value_) - 1];
-          else if (depth < 2) out += run(settings_.shortDateFormat, depth + 1);
+          if (count == 1)
+            out += std::to_string(date_.day);
+          else if (count == 2)
+            out += twoDigits(date_.day);
+          else if (count == 3)
+            out += settings_.shortDayNames[dayOfWeek(value_) - 1];
+          else if (count == 4)
+            out += settings_.longDayNames[dayOfWeek(value_) - 1];
+          else if (depth < 2)
+            out += run(settings_.shortDateFormat, depth + 1);
           after_hour = false;
           break;
         case 'm':
@@ -75,8 +73,10 @@ class DateTimeFormatter {
           after_hour = false;
           break;
         case 'y':
-          if (count <= 2) out += twoDigits(date_.year % 100);
-          else out += std::to_string(date_.year);
+          if (count <= 2)
+            out += twoDigits(date_.year % 100);
+          else
+            out += std::to_string(date_.year);
           after_hour = false;
           break;
         case 'h': {
@@ -104,7 +104,8 @@ class DateTimeFormatter {
           break;
         }
         case 't':
-          if (depth < 2) out += run(count == 1 ? shortTimeFormat() : settings_.longTimeFormat, depth + 1);
+          if (depth < 2)
+            out += run(count == 1 ? shortTimeFormat() : settings_.longTimeFormat, depth + 1);
           break;
         case 'c':
           if (depth < 2) {
@@ -130,18 +131,16 @@ class DateTimeFormatter {
 
  private:
   static std::size_t runLength(std::string_view format, std::size_t i) {
-    const auto lower = [&](std::size_t k) {
-      return std::tolower(static_cast<unsigned char>(format[k]));
-    };
     std::size_t j = i + 1;
-    while (j < format.size() && lower(j) == lower(i)) ++j;
+    while (j < format.size() && lowerAscii(format[j]) == lowerAscii(format[i])) ++j;
     return j - i;
   }
 
   static bool usesTwelveHourClock(std::string_view format) {
     for (std::size_t i = 0; i < format.size(); ++i) {
-      if (startsWithNoCase(format, i, "am/pm") || startsWithNoCase(format, i, "a/p") ||
-          startsWithNoCase(format, i, "ampm")) {
+      const std::string_view rest = format.substr(i);
+      if (startsWithNoCase(rest, "am/pm") || startsWithNoCase(rest, "a/p") ||
+          startsWithNoCase(rest, "ampm")) {
         return true;
       }
     }
@@ -150,18 +149,19 @@ class DateTimeFormatter {
 
   std::string amPm(std::string_view format, std::size_t& i) {
     const bool pm = time_.hour >= 12;
-    if (startsWithNoCase(format, i, "am/pm")) {
+    const std::string_view rest = format.substr(i);
+    if (startsWithNoCase(rest, "am/pm")) {
       // The case of the format's letters is kept, as written.
       std::string_view word = format.substr(i + (pm ? 3 : 0), 2);
       i += 5;
       return std::string(word);
     }
-    if (startsWithNoCase(format, i, "a/p")) {
+    if (startsWithNoCase(rest, "a/p")) {
       const char letter = format[i + (pm ? 2 : 0)];
       i += 3;
       return std::string(1, letter);
     }
-    if (startsWithNoCase(format, i, "ampm")) {
+    if (startsWithNoCase(rest, "ampm")) {
       i += 4;
       return pm ? settings_.timePmString : settings_.timeAmString;
     }
@@ -185,7 +185,8 @@ class DateTimeFormatter {
 
 }  // namespace
 
-std::string formatDateTime(std::string_view format, TDateTime value, const FormatSettings& settings) {
+std::string formatDateTime(std::string_view format, TDateTime value,
+                           const FormatSettings& settings) {
   return DateTimeFormatter(value, settings).run(format, 0);
 }
 

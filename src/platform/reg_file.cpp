@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/text_lines.h"
@@ -15,26 +16,12 @@ namespace {
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kHeader4 = "REGEDIT4";
 
-std::string upper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return result;
-}
-
 bool isHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
-
-bool sameName(std::string_view a, std::string_view b) { return upper(a) == upper(b); }
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 // Returns the key path without trailing backslashes, for comparing.
 std::string keyName(std::string_view path) {
   while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return upper(path);
+  return upperAscii(path);
 }
 
 // Returns the file's text as UTF-8, and whether it is a version 5 file.
@@ -83,12 +70,12 @@ class Parser {
   // Reads comma-separated hexadecimal bytes ("01,ab,00").
   std::vector<unsigned char> hexBytes(std::string_view text) const {
     std::vector<unsigned char> bytes;
-    text = trimmed(text);
+    text = trimBlanksAndTabs(text);
     if (text.empty()) return bytes;
     std::size_t start = 0;
     while (true) {
       const std::size_t comma = text.find(',', start);
-      const std::string_view item = trimmed(text.substr(start, comma - start));
+      const std::string_view item = trimBlanksAndTabs(text.substr(start, comma - start));
       if (item.empty() || item.size() > 2 || !std::all_of(item.begin(), item.end(), isHex)) {
         fail("malformed hexadecimal byte '" + std::string(item) + "'");
       }
@@ -101,11 +88,11 @@ class Parser {
   // Reads the data after '=': "text", dword:, hex:, hex(N):.
   RegFileValue data(std::string_view text) const {
     RegFileValue value;
-    text = trimmed(text);
+    text = trimBlanksAndTabs(text);
     if (text.starts_with('"')) {
       std::size_t pos = 0;
       value.text = quoted(text, pos);
-      if (!trimmed(text.substr(pos)).empty()) fail("text after the closing quote");
+      if (!trimBlanksAndTabs(text.substr(pos)).empty()) fail("text after the closing quote");
       return value;
     }
     if (text.starts_with("dword:")) {
@@ -147,7 +134,7 @@ class Parser {
 
 const RegFileValue* RegFileKey::find(std::string_view name) const {
   for (const RegFileValue& value : values) {
-    if (sameName(value.name, name)) return &value;
+    if (equalsNoCase(value.name, name)) return &value;
   }
   return nullptr;
 }
@@ -186,12 +173,12 @@ RegFile RegFile::parse(std::string_view content, const std::string& origin) {
   bool key_deleted = false;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const int line_number = static_cast<int>(i) + 1;
-    std::string line(trimmed(lines[i]));
+    std::string line(trimBlanksAndTabs(lines[i]));
     // A value's hexadecimal data may continue on the following lines.
     while (line.ends_with('\\') && line.find('=') != std::string::npos &&
            line.find("=\"") == std::string::npos && i + 1 < lines.size()) {
       line.pop_back();
-      line += trimmed(lines[++i]);
+      line += trimBlanksAndTabs(lines[++i]);
     }
     const Parser parser(origin, line_number);
     if (line.empty() || line.starts_with(';')) continue;
@@ -222,12 +209,12 @@ RegFile RegFile::parse(std::string_view content, const std::string& origin) {
     } else {
       parser.fail("expected \"name\"=value");
     }
-    const std::string_view rest = trimmed(std::string_view(line).substr(pos));
+    const std::string_view rest = trimBlanksAndTabs(std::string_view(line).substr(pos));
     if (!rest.starts_with('=')) parser.fail("expected '=' after the value name");
     if (key_deleted) continue;
     RegFileKey& key = file.keyFor(current_key);
-    std::erase_if(key.values, [&](const RegFileValue& v) { return sameName(v.name, name); });
-    if (trimmed(rest.substr(1)) == "-") continue;  // the value is deleted
+    std::erase_if(key.values, [&](const RegFileValue& v) { return equalsNoCase(v.name, name); });
+    if (trimBlanksAndTabs(rest.substr(1)) == "-") continue;  // the value is deleted
     RegFileValue value = parser.data(rest.substr(1));
     value.name = name;
     key.values.push_back(std::move(value));

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "access/interbase/ib_error.h"
-#include "scripts/statement_classifier.h"
+#include "platform/ascii.h"
 
 namespace kelvo {
 
@@ -191,8 +191,7 @@ void IbScript::endTransactions(void (IbTransaction::*end)()) {
 }
 
 void IbScript::collectForBatch(const Statement& statement) {
-  const bool select =
-      statement.kind == K::stmtDML && upperAsciiLetters(statement.tokens[0]) == "SELECT";
+  const bool select = statement.kind == K::stmtDML && upperAscii(statement.tokens[0]) == "SELECT";
   switch (statement.kind) {
     case K::stmtDDL:
     case K::stmtDML:

@@ -2,8 +2,8 @@
 // connection: CONNECT and CREATE DATABASE.
 #include <charconv>
 
+#include "platform/ascii.h"
 #include "scripts/ib_script.h"
-#include "scripts/statement_classifier.h"
 
 namespace kelvo {
 
@@ -35,7 +35,7 @@ int integerOf(const std::string& word) {
 
 void IbScript::executeSet(const Statement& statement) {
   const std::vector<std::string>& tokens = statement.tokens;
-  const std::string setting = upperAsciiLetters(tokens[1]);
+  const std::string setting = upperAscii(tokens[1]);
   if (setting == "AUTODDL") {
     auto_ddl_ = tokens[2] == "ON";
   } else if (setting == "STATISTICS") {
@@ -131,7 +131,7 @@ void IbScript::connect(const Statement& statement) {
   params.clear();
   const std::vector<std::string>& tokens = statement.tokens;
   for (std::size_t i = 2; i + 1 < tokens.size(); i += 2) {
-    const std::string key = upperAsciiLetters(tokens[i]);
+    const std::string key = upperAscii(tokens[i]);
     const std::string value = unquoted(tokens[i + 1]);
     if (key == "USER") params.push_back("user_name=" + value);
     if (key == "PASSWORD") params.push_back("password=" + value);

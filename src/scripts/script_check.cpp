@@ -1,9 +1,9 @@
 // The reader run over a script only to collect what it refuses.
 #include "scripts/script_check.h"
 
+#include "platform/ascii.h"
 #include "scripts/commit_work_lines.h"
 #include "scripts/script_lines.h"
-#include "scripts/statement_classifier.h"
 
 namespace kelvo {
 
@@ -27,11 +27,9 @@ std::vector<ScriptComplaint> ScriptChecker::check(std::vector<std::string> scrip
   complaints_ = &complaints;
   // The run blanks such a line whole: whatever else stands on it never runs.
   for (std::size_t i = 0; i < script.size(); ++i) {
-    const std::string upper = upperAsciiLetters(script[i]);
+    const std::string upper = upperAscii(script[i]);
     if (upper.find("COMMIT WORK") == std::string::npos) continue;
-    const auto first = upper.find_first_not_of(" \t");
-    const auto last = upper.find_last_not_of(" \t");
-    const std::string_view alone = std::string_view(upper).substr(first, last - first + 1);
+    const std::string_view alone = trimBlanksAndTabs(upper);
     if (alone != "COMMIT WORK;" && alone != "COMMIT WORK") {
       complaints.push_back(ScriptComplaint{
           source, i + 1, "Line holding COMMIT WORK is blanked whole, nothing else on it runs",

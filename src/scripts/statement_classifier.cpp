@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "platform/ascii.h"
+
 namespace kelvo {
 
 namespace {
@@ -13,7 +15,7 @@ using K = StatementKind;
 
 // Returns token INDEX upper-cased, or empty text when there is none.
 std::string word(const Tokens& tokens, std::size_t index) {
-  return index < tokens.size() ? upperAsciiLetters(tokens[index]) : std::string();
+  return index < tokens.size() ? upperAscii(tokens[index]) : std::string();
 }
 
 bool isOneOf(const std::string& word, std::initializer_list<const char*> words) {
@@ -82,14 +84,6 @@ K classifyByFirstWords(const Tokens& tokens) {
 }
 
 }  // namespace
-
-std::string upperAsciiLetters(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 StatementKind classifyStatement(const std::vector<std::string>& tokens) {
   if (tokens.empty()) return K::stmtEMPTY;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "scripts/statement_kind.h"
@@ -13,8 +12,5 @@ namespace kelvo {
 // compared after upper-casing a to z, except RETAINING and WORK after
 // COMMIT or ROLLBACK, which must be written in capitals.
 StatementKind classifyStatement(const std::vector<std::string>& tokens);
-
-// Returns TEXT with the letters a to z upper-cased (no other character changes).
-std::string upperAsciiLetters(std::string_view text);
 
 }  // namespace kelvo

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
 #include "scripts/script_lines.h"
 #include "scripts/statement_classifier.h"
 
@@ -14,17 +15,7 @@ namespace {
 // itself, which would otherwise be read forever.
 constexpr std::size_t kMaxInputDepth = 16;
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string trimmedBlanks(std::string_view text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && isBlank(text[first])) ++first;
-  while (last > first && isBlank(text[last - 1])) --last;
-  return std::string(text.substr(first, last - first));
-}
-
-bool isWord(const std::string& token, const char* word) { return upperAsciiLetters(token) == word; }
+bool isWord(const std::string& token, const char* word) { return upperAscii(token) == word; }
 
 // Returns NAME without one leading and one trailing apostrophe or double quote.
 std::string withoutQuotes(std::string name) {
@@ -93,7 +84,7 @@ StatementReader::Position StatementReader::position() const {
 
 bool StatementReader::pendingBlank() const {
   return std::all_of(pending_.begin() + static_cast<std::ptrdiff_t>(head_), pending_.end(),
-                     isBlank);
+                     isBlankOrControl);
 }
 
 // Appends the next line, preceded by CR LF, and goes on while everything
@@ -110,13 +101,13 @@ bool StatementReader::readMore() {
     marks_.push_back(mark);
     pending_ += *line;
     read = true;
-    blank = blank && std::all_of(line->begin(), line->end(), isBlank);
+    blank = blank && std::all_of(line->begin(), line->end(), isBlankOrControl);
   } while (blank && linesRemain());
   return read;
 }
 
 void StatementReader::skipBlanks() {
-  while (head_ < pending_.size() && isBlank(pending_[head_])) ++head_;
+  while (head_ < pending_.size() && isBlankOrControl(pending_[head_])) ++head_;
 }
 
 // Drops what earlier statements consumed once it is at least half the buffer,
@@ -179,10 +170,10 @@ bool StatementReader::moduleComplete() const {
 std::size_t StatementReader::endToken(std::size_t from, std::size_t to, bool last) {
   std::size_t end = to;
   if (!last) {
-    while (end < pending_.size() && isBlank(pending_[end])) ++end;
+    while (end < pending_.size() && isBlankOrControl(pending_[end])) ++end;
   }
-  std::string token = trimmedBlanks(std::string_view(pending_).substr(from, end - from));
-  if (!token.empty()) addToken(last ? upperAsciiLetters(token) : std::move(token));
+  std::string token(trimBlanksAndControls(std::string_view(pending_).substr(from, end - from)));
+  if (!token.empty()) addToken(last ? upperAscii(token) : std::move(token));
   return end;
 }
 
@@ -246,7 +237,7 @@ void StatementReader::scanStatement(Statement& statement) {
         // blank: dropping anything else would cut the next statement.
         statement.text = pending_.substr(start, i - start);
         statement.text.pop_back();
-        head_ = isBlank(pending_[i]) ? i + 1 : i;
+        head_ = isBlankOrControl(pending_[i]) ? i + 1 : i;
         module_ = false;
         return;
       }

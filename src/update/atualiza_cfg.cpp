@@ -5,14 +5,12 @@
 #include <iterator>
 #include <limits>
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/text_lines.h"
-
-#ifndef KELVO_FTP_HOST
-#define KELVO_FTP_HOST "127.0.0.1"
-#endif
+#include "update/deployment.h"
 
 namespace kelvo {
 
@@ -20,13 +18,6 @@ namespace {
 
 std::string lineAt(const std::vector<std::string>& lines, std::size_t index) {
   return index < lines.size() ? lines[index] : std::string();
-}
-
-std::string upperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
 }
 
 }  // namespace
@@ -51,7 +42,7 @@ long long toInteger(std::string_view text) {
 
 FtpSettings defaultFtpSettings() {
   FtpSettings settings;
-  settings.host = KELVO_FTP_HOST;
+  settings.host = kFtpHost;
   return settings;
 }
 

@@ -3,17 +3,16 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
 #include "platform/files.h"
 
 namespace kelvo {
 
 namespace {
 
-char folded(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool lessIgnoringCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return folded(x) < folded(y); });
+                                      [](char x, char y) { return upperAscii(x) < upperAscii(y); });
 }
 
 }  // namespace

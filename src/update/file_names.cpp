@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/formats.h"
@@ -10,31 +11,12 @@
 
 namespace kelvo {
 
-namespace {
-
-// Blanks and control characters, as the run trims names.
-std::string_view trimmed(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  return text.substr(begin, end - begin);
-}
-
-// Returns the first COUNT characters (code points) of TEXT.
-std::string_view firstCharacters(std::string_view text, std::size_t count) {
-  std::size_t pos = 0;
-  for (std::size_t n = 0; n < count && pos < text.size(); ++n) decodeUtf8(text, pos);
-  return text.substr(0, pos);
-}
-
-}  // namespace
-
 std::string UltimaPalavra(std::string_view line) {
-  const std::string_view text = trimmed(line);
+  // The run trims names of blanks and control characters alike.
+  const std::string_view text = trimBlanksAndControls(line);
   const std::size_t blank = text.rfind(' ');
   const std::string_view word = blank == std::string_view::npos ? text : text.substr(blank);
-  return std::string(trimmed(firstCharacters(word, 1000)));
+  return std::string(trimBlanksAndControls(utf8Characters(word, 0, 1000)));
 }
 
 bool isSafeFileName(std::string_view name) {

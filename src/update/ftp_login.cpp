@@ -2,17 +2,14 @@
 #include "update/ftp_login.h"
 
 #include "access/catalogue/desembaralha.h"
-
-#ifndef KELVO_FTP_USER
-#define KELVO_FTP_USER "quarve"
-#endif
+#include "update/deployment.h"
 
 namespace kelvo {
 
 void setFtpLogin(FtpClient& ftp, CatalogConnection& catalog, const FtpSettings& settings) {
   ftp.setHost(settings.host);
   ftp.setPort(settings.port);
-  ftp.setUsername(KELVO_FTP_USER);
+  ftp.setUsername(kFtpUser);
   const std::string column = settings.passwordColumn();
   CatalogQuery& query = catalog.Query3;
   query.setStatement("select " + column + " from principal");

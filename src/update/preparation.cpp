@@ -8,16 +8,18 @@
 #include <fstream>
 
 #include "access/catalogue/pega_bde_dados.h"
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "update/deployment.h"
 #include "update/program_files.h"
 
 namespace kelvo {
 
 namespace {
 
-constexpr const char* kDownloadAddress = "http://" KELVO_DOWNLOAD_HOST "/winrar.exe";
+const std::string kDownloadAddress = std::string("http://") + kDownloadHost + "/winrar.exe";
 constexpr const char* kSettingsFile = "Sys_Info.INI";
 constexpr std::size_t kAliasStart = 14;  // character 15, counted from 1
 constexpr std::size_t kAliasLength = 30;
@@ -32,8 +34,6 @@ PreparationOutcome endEarly(PreparationView& view, PreparationOutcome outcome,
   view.closeSoon();
   return outcome;
 }
-
-bool blankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 // Opens the central catalogue and then the client database of ALIAS at
 // LOCATION, closing the client database again. Returns the outcome.
@@ -105,12 +105,10 @@ std::string readSettingsAlias(const std::string& path) {
   char c = 0;
   while (in.get(c) && c != '\r' && c != '\n') line += c;
   if (in.bad()) throw Error("Cannot read " + path);
-  std::string_view alias = line.size() > kAliasStart
-                               ? std::string_view(line).substr(kAliasStart, kAliasLength)
-                               : std::string_view();
-  while (!alias.empty() && blankOrControl(alias.front())) alias.remove_prefix(1);
-  while (!alias.empty() && blankOrControl(alias.back())) alias.remove_suffix(1);
-  return ansiToUtf8(alias);
+  const std::string_view alias = line.size() > kAliasStart
+                                     ? std::string_view(line).substr(kAliasStart, kAliasLength)
+                                     : std::string_view();
+  return ansiToUtf8(trimBlanksAndControls(alias));
 }
 
 std::vector<std::string> PreparedSite::tickedAliases() const {

@@ -3,9 +3,7 @@
 // 64-bit one beside it.
 #include "update/program_files.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "platform/ascii.h"
 #include "platform/files.h"
 #include "platform/native_path.h"
 #include "platform/registry.h"
@@ -13,18 +11,6 @@
 namespace kelvo {
 
 namespace {
-
-std::string trimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return std::string(text);
-}
-
-std::string upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
 
 // Returns the registry value as text, whatever it holds.
 std::string asText(const RegistryValue& value) {
@@ -43,8 +29,8 @@ std::string programFiles() {
       readRegistryValue(RegistryRoot::LocalMachine,
                         "\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"));
   if (archiverInstalled(folder)) return folder;
-  if (const std::size_t x86 = upper(folder).find("(X86)"); x86 != std::string::npos) {
-    const std::string shortened = trimBlanks(std::string_view(folder).substr(0, x86));
+  if (const std::size_t x86 = upperAscii(folder).find("(X86)"); x86 != std::string::npos) {
+    const std::string shortened(trimBlanks(std::string_view(folder).substr(0, x86)));
     if (archiverInstalled(shortened)) return shortened;
   }
   return folder;

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "platform/ascii.h"
 #include "scripts/script_lines.h"
 
 namespace kelvo {
@@ -19,10 +20,7 @@ std::string pendingCondition(std::string_view programa, std::string_view versao)
 // blanks ignored.
 std::string comparable(std::string value) {
   while (!value.empty() && value.back() == ' ') value.pop_back();
-  for (char& c : value) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return value;
+  return upperAscii(value);
 }
 
 }  // namespace

@@ -13,19 +13,6 @@
 
 namespace kelvo {
 
-namespace {
-
-// Returns at most COUNT characters (code points) of TEXT from character FIRST.
-std::string characters(std::string_view text, std::size_t first, std::size_t count) {
-  std::size_t pos = 0;
-  for (std::size_t i = 0; i < first && pos < text.size(); ++i) decodeUtf8(text, pos);
-  const std::size_t start = pos;
-  for (std::size_t i = 0; i < count && pos < text.size(); ++i) decodeUtf8(text, pos);
-  return std::string(text.substr(start, pos - start));
-}
-
-}  // namespace
-
 int progressPosition(std::int64_t n, std::int64_t done) {
   if (n <= 0) return 100;
   const double exact = (100.0 / static_cast<double>(n)) * static_cast<double>(done);
@@ -75,7 +62,7 @@ const ScriptRunResult& ScriptRun::run(ScriptRunView& view) {
 
 void ScriptRun::updateDatabase(ScriptRunView& view, const std::string& entry) {
   DatabaseResult& database = result_.databases.emplace_back();
-  database.alias = characters(entry, 2, 100);
+  database.alias = utf8Characters(entry, 2, 100);
   data_.client.IBDatabase1.setDatabaseName(
       PegaBDEdados(data_.registry, database.alias, "SERVER NAME"));
   if (std::string code = programmeCode(entry); !code.empty()) data_.tipo = std::move(code);

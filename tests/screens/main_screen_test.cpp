@@ -12,6 +12,7 @@
 #include "screens/main_screen_support.h"
 #include "screens/modal_driver.h"
 #include "screens/uAguarde.h"
+#include "update/deployment.h"
 
 namespace kelvo {
 namespace {
@@ -20,7 +21,7 @@ using test::MainScreenMachine;
 using test::SeenMessage;
 using test::waitUntil;
 
-const std::string kDownload = "http://" KELVO_DOWNLOAD_HOST "/winrar.exe\n";
+const std::string kDownload = std::string("http://") + kDownloadHost + "/winrar.exe\n";
 
 std::vector<std::string> texts(const std::vector<SeenMessage>& messages) {
   std::vector<std::string> result;

@@ -5,6 +5,7 @@
 
 #include "platform/error.h"
 #include "support/temp_folder.h"
+#include "update/deployment.h"
 
 namespace kelvo {
 namespace {
@@ -13,7 +14,7 @@ TEST(AtualizaCfg, WithoutTheFileTheDefaultsApply) {
   test::TempFolder folder;
   test::WorkingFolder cwd(folder.path());
   const FtpSettings settings = readFtpSettings();
-  EXPECT_EQ(settings.host, KELVO_FTP_HOST);
+  EXPECT_EQ(settings.host, kFtpHost);
   EXPECT_EQ(settings.port, 21);
   EXPECT_TRUE(settings.passive);
   EXPECT_STREQ(settings.passwordColumn(), "senha_ftp");

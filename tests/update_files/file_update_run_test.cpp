@@ -10,6 +10,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "support/services.h"
+#include "update/deployment.h"
 #include "update/site_update.h"
 #include "update_files/file_run_fixture.h"
 
@@ -37,8 +38,7 @@ TEST_F(FileRunTest, NothingChangedFetchesNothingAndRunsTheScripts) {
   local("Sys_Tavrela.exe", "exe", base_ + 59.0 / 86400);
   local("a.txt", "a", base_);
   run();
-  EXPECT_EQ(readFile(serviceFolder("update_ftp") + "/last-user"),
-            std::string(KELVO_FTP_USER) + "\n");
+  EXPECT_EQ(readFile(serviceFolder("update_ftp") + "/last-user"), std::string(kFtpUser) + "\n");
   EXPECT_EQ(view_.listing.size(), 3u);
   ASSERT_EQ(view_.rows.size(), 3u);
   for (const auto& row : view_.rows) EXPECT_THAT(row.lamps, ElementsAre(RowLamp::Current));

@@ -9,10 +9,11 @@
 #include "access/ftp/ftp_client.h"
 #include "access/ftp/listing_item_text.h"
 #include "platform/error.h"
+#include "update/deployment.h"
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsageUpToUser =
     "usage: kelvo-ftp [--active] [--user NAME] [--password TEXT] [--events] HOST PORT COMMAND...\n"
     "\n"
     "Connects and logs in as the updater does (passive unless --active, binary\n"
@@ -24,10 +25,12 @@ const char* const kUsage =
     "  cd FOLDER       changes the server's current folder\n"
     "A failing command prints its error on standard error and the next one\n"
     "still runs. --events prints the status and work events on standard error.\n"
-    "The user name defaults to the updater's (" KELVO_FTP_USER
+    "The user name defaults to the updater's (";
+const char* const kUsageAfterUser =
     "), the password to \"\".\n"
     "Exit status: 0 when every command succeeded, 1 when one failed or the\n"
     "connection could not be made, 2 for a wrong command line.\n";
+const std::string kUsage = kUsageUpToUser + std::string(kelvo::kFtpUser) + kUsageAfterUser;
 
 struct Command {
   std::string name;
@@ -37,7 +40,7 @@ struct Command {
 struct Options {
   bool passive = true;
   bool events = false;
-  std::string user = KELVO_FTP_USER;
+  std::string user = kelvo::kFtpUser;
   std::string password;
   std::string host;
   int port = 0;

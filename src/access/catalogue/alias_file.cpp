@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "access/catalogue/catalog_settings.h"
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/text_lines.h"
@@ -15,23 +16,6 @@
 namespace kelvo {
 
 namespace {
-
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view trim(std::string_view text) {
-  const auto first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
-}
-
-std::string upperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
 
 // Returns the name part of a parameter line (before the first '=').
 std::string_view paramName(std::string_view line) { return line.substr(0, line.find('=')); }
@@ -48,7 +32,7 @@ class Parser {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     for (const std::string_view line : splitLines(text)) {
       ++line_number_;
-      readLine(trim(line));
+      readLine(trimBlanksAndTabs(line));
     }
     finishAlias();
     markDuplicates();
@@ -81,8 +65,8 @@ class Parser {
     in_alias_ = false;
     stray_noted_ = false;
     const auto close = line.find(']');
-    const std::string_view name =
-        trim(close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1));
+    const std::string_view name = trimBlanksAndTabs(
+        close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1));
     if (name.empty()) {
       // Its lines belong to no alias; they are passed over with this note.
       stray_.push_back(at(line_number_, "empty alias name"));
@@ -98,7 +82,7 @@ class Parser {
       complain("section header without closing ']'", line_number_);
       return;
     }
-    const std::string_view rest = trim(line.substr(close + 1));
+    const std::string_view rest = trimBlanksAndTabs(line.substr(close + 1));
     if (!rest.empty() && !isComment(rest)) {
       complain("unexpected '" + std::string(rest) + "' after the section header", line_number_);
     }
@@ -119,8 +103,8 @@ class Parser {
       complain("expected NAME=VALUE, found '" + std::string(line) + "'", line_number_);
       return;
     }
-    const std::string_view name = trim(line.substr(0, equals));
-    const std::string_view value = trim(line.substr(equals + 1));
+    const std::string_view name = trimBlanksAndTabs(line.substr(0, equals));
+    const std::string_view value = trimBlanksAndTabs(line.substr(equals + 1));
     if (name.empty()) {
       complain("parameter without a name: '" + std::string(line) + "'", line_number_);
       return;
@@ -201,11 +185,7 @@ class Parser {
 }  // namespace
 
 std::string aliasKey(std::string_view name) {
-  std::size_t pos = 0;
-  for (std::size_t count = 0; pos < name.size() && count < kAliasNameLength; ++count) {
-    decodeUtf8(name, pos);
-  }
-  return upperAscii(name.substr(0, pos));
+  return upperAscii(utf8Characters(name, 0, kAliasNameLength));
 }
 
 AliasFile AliasFile::parse(std::string_view text, const std::string& origin) {

@@ -9,21 +9,13 @@
 
 #include "access/catalogue/catalog_database.h"
 #include "access/catalogue/catalog_error.h"
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
 
 namespace kelvo {
 
 namespace {
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 bool isFractional(enum_field_types type) {
   return type == MYSQL_TYPE_DECIMAL || type == MYSQL_TYPE_NEWDECIMAL || type == MYSQL_TYPE_FLOAT ||
@@ -151,7 +143,7 @@ void CatalogQuery::next() {
 
 CatalogField CatalogQuery::fieldByName(std::string_view name) const {
   for (std::size_t i = 0; i < columns_.size() && active_; ++i) {
-    if (equalIgnoringCase(columns_[i].name, name)) return CatalogField(*this, i);
+    if (equalsNoCase(columns_[i].name, name)) return CatalogField(*this, i);
   }
   throw Error(name_ + ": Field '" + std::string(name) + "' not found");
 }

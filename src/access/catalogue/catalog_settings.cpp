@@ -4,25 +4,12 @@
 #include <charconv>
 #include <string_view>
 
+#include "platform/ascii.h"
 #include "platform/error.h"
 
 namespace kelvo {
 
 namespace {
-
-std::string upperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 unsigned readNumber(std::string_view name, std::string_view value) {
   unsigned number = 0;
@@ -38,7 +25,8 @@ void apply(CatalogSettings& settings, const std::vector<std::string>& params) {
   for (const std::string& line : params) {
     const auto equals = line.find('=');
     if (equals == std::string::npos) continue;
-    const std::string name = upperAscii(trimmed(std::string_view(line).substr(0, equals)));
+    const std::string name =
+        upperAscii(trimBlanksAndTabs(std::string_view(line).substr(0, equals)));
     // Values stand as given: the alias file trims its own, and a password
     // may begin or end with a blank.
     const std::string value = line.substr(equals + 1);

@@ -13,13 +13,6 @@ namespace {
 
 constexpr std::size_t kMaxValueLength = 100;
 
-// Returns the first COUNT characters (not bytes) of the UTF-8 TEXT.
-std::string_view leadingCharacters(std::string_view text, std::size_t count) {
-  std::size_t pos = 0;
-  for (std::size_t n = 0; n < count && pos < text.size(); ++n) decodeUtf8(text, pos);
-  return text.substr(0, pos);
-}
-
 }  // namespace
 
 std::string PegaBDEdados(AliasRegistry& registry, std::string_view base,
@@ -32,7 +25,7 @@ std::string PegaBDEdados(AliasRegistry& registry, std::string_view base,
     for (const std::string& line : params) {
       const std::string_view text(line);
       if (text.size() > par.size() && text.starts_with(par) && text[par.size()] == '=') {
-        result = leadingCharacters(text.substr(par.size() + 1), kMaxValueLength);
+        result = utf8Characters(text.substr(par.size() + 1), 0, kMaxValueLength);
       }
     }
   } catch (...) {

@@ -1,10 +1,11 @@
 // The scrambled central login comes from the build's deployment settings,
 // spelled as hexadecimal bytes of the ANSI code page so that any byte value
-// survives CMake and the compiler's command line.
+// survives CMake and the generated header's string literal.
 #include "access/catalogue/umysql.h"
 
 #include <string_view>
 
+#include "access/deployment.h"
 #include "platform/codepage.h"
 
 namespace kelvo {
@@ -26,10 +27,10 @@ constexpr bool isHexBytes(std::string_view hex) {
   return true;
 }
 
-constexpr std::string_view kUser = KELVO_MYSQL_USER_SCRAMBLED;
-constexpr std::string_view kPassword = KELVO_MYSQL_PASSWORD_SCRAMBLED;
-static_assert(isHexBytes(kUser), "KELVO_MYSQL_USER_SCRAMBLED must be hexadecimal bytes");
-static_assert(isHexBytes(kPassword), "KELVO_MYSQL_PASSWORD_SCRAMBLED must be hexadecimal bytes");
+static_assert(isHexBytes(kMysqlUserScrambled),
+              "KELVO_MYSQL_USER_SCRAMBLED must be hexadecimal bytes");
+static_assert(isHexBytes(kMysqlPasswordScrambled),
+              "KELVO_MYSQL_PASSWORD_SCRAMBLED must be hexadecimal bytes");
 
 std::string fromHex(std::string_view hex) {
   std::string bytes;
@@ -41,8 +42,8 @@ std::string fromHex(std::string_view hex) {
 
 }  // namespace
 
-std::string UsuarioMySQL() { return fromHex(kUser); }
+std::string UsuarioMySQL() { return fromHex(kMysqlUserScrambled); }
 
-std::string SenhaMySQL() { return fromHex(kPassword); }
+std::string SenhaMySQL() { return fromHex(kMysqlPasswordScrambled); }
 
 }  // namespace kelvo

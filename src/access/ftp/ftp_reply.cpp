@@ -2,8 +2,9 @@
 #include "access/ftp/ftp_reply.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
+
+#include "platform/ascii.h"
 
 namespace kelvo {
 
@@ -11,12 +12,9 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
+// Returns TEXT without the blanks, tabs and line ends a reply's words are
+// padded with.
+std::string_view trim(std::string_view text) { return trimAnyOf(text, " \t\r\n"); }
 
 std::string withoutCode(const std::string& line, int code) {
   if (code != 0 && ftpReplyCode(line) == code) {
@@ -24,13 +22,6 @@ std::string withoutCode(const std::string& line, int code) {
     if (line[3] == ' ' || line[3] == '-') return line.substr(4);
   }
   return line;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
 }
 
 }  // namespace

@@ -8,8 +8,6 @@ namespace kelvo::listing {
 
 namespace {
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 template <typename T>
 std::optional<T> toNumber(std::string_view text) {
   if (!isDigits(text)) return std::nullopt;
@@ -52,17 +50,5 @@ bool isDigits(std::string_view text) {
 std::optional<int> toInt(std::string_view text) { return toNumber<int>(text); }
 
 std::optional<std::int64_t> toInt64(std::string_view text) { return toNumber<std::int64_t>(text); }
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (upper(a[i]) != upper(b[i])) return false;
-  }
-  return true;
-}
 
 }  // namespace kelvo::listing

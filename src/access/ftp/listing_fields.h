@@ -34,10 +34,4 @@ std::optional<int> toInt(std::string_view text);
 // Returns the value of TEXT when it is all digits and fits 64 bits.
 std::optional<std::int64_t> toInt64(std::string_view text);
 
-// Returns true when TEXT starts with PREFIX, ASCII letters compared in any case.
-bool startsWithNoCase(std::string_view text, std::string_view prefix);
-
-// Returns true when A equals B, ASCII letters compared in any case.
-bool equalsNoCase(std::string_view a, std::string_view b);
-
 }  // namespace kelvo::listing

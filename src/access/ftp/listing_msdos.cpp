@@ -5,6 +5,7 @@
 
 #include "access/ftp/listing_fields.h"
 #include "access/ftp/listing_formats.h"
+#include "platform/ascii.h"
 
 namespace kelvo::listing {
 

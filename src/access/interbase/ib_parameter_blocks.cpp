@@ -7,28 +7,11 @@
 #include <array>
 #include <utility>
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
 
 namespace kelvo {
-
-namespace {
-
-std::string lowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
-
-}  // namespace
 
 std::string buildDatabaseParameterBlock(const std::vector<std::string>& lines) {
   static constexpr std::array<std::pair<const char*, char>, 4> kItems{{
@@ -39,9 +22,9 @@ std::string buildDatabaseParameterBlock(const std::vector<std::string>& lines) {
   }};
   std::string block(1, static_cast<char>(isc_dpb_version1));
   for (const std::string& line : lines) {
-    if (trimmed(line).empty()) continue;
+    if (trimBlanksAndTabs(line).empty()) continue;
     const auto equals = line.find('=');
-    const std::string name = lowerAscii(trimmed(line.substr(0, equals)));
+    const std::string name = lowerAscii(trimBlanksAndTabs(line.substr(0, equals)));
     const std::string value =
         equals == std::string::npos ? std::string() : utf8ToAnsi(line.substr(equals + 1));
     const auto item = std::find_if(kItems.begin(), kItems.end(),
@@ -76,7 +59,7 @@ std::string buildTransactionParameterBlock(const std::vector<std::string>& names
   if (names.empty()) return {};
   std::string block(1, static_cast<char>(isc_tpb_version3));
   for (const std::string& raw : names) {
-    std::string name = lowerAscii(trimmed(raw));
+    std::string name = lowerAscii(trimBlanksAndTabs(raw));
     if (name.empty()) continue;
     if (name == "no_auto_undo") name = "no_savepoint";
     const auto item = std::find_if(kItems.begin(), kItems.end(),

@@ -10,6 +10,7 @@
 #include "access/interbase/ib_database.h"
 #include "access/interbase/ib_error.h"
 #include "access/interbase/ib_transaction.h"
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/formats.h"
 #include "platform/tdatetime.h"
@@ -57,14 +58,6 @@ constexpr int kInitialColumns = 16;
 // Days from the client library's day zero (17 November 1858) to 30 December 1899.
 constexpr int kDayZeroOffset = 15018;
 constexpr double kTimeUnitsPerDay = 86400.0 * 10000.0;
-
-std::string upperAscii(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 // Returns the unscaled value of an integer column.
 long long rawInteger(const XSQLVAR& var) {

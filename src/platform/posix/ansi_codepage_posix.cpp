@@ -5,10 +5,10 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
-#include <cctype>
 #include <cstring>
 #include <string>
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
 
@@ -24,9 +24,7 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool isBuiltIn(const std::string& name) {
-  return name == "WINDOWS-1252" || name == "CP1252";
-}
+bool isBuiltIn(const std::string& name) { return name == "WINDOWS-1252" || name == "CP1252"; }
 
 int toCp1252(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
@@ -76,9 +74,7 @@ std::string iconvConvert(const std::string& to, const std::string& from, std::st
 std::string ansiCodePageName() {
   const char* configured = std::getenv("KELVOUPDATE_ANSI_CODEPAGE");
   if (configured == nullptr || *configured == '\0') return "WINDOWS-1252";
-  std::string name(configured);
-  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return name;
+  return upperAscii(configured);
 }
 
 std::string utf8ToAnsi(std::string_view text) {

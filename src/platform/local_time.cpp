@@ -2,14 +2,13 @@
 #include <chrono>
 #include <ctime>
 
+#include "platform/local_tm.h"
 #include "platform/tdatetime.h"
 
 namespace kelvo {
 
 TDateTime fromUnixTime(std::int64_t seconds, std::int64_t nanoseconds) {
-  const std::time_t t = static_cast<std::time_t>(seconds);
-  std::tm local{};
-  localtime_r(&t, &local);
+  const std::tm local = localTm(static_cast<std::time_t>(seconds));
   const TDateTime date = encodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
   const TDateTime time = encodeTime(local.tm_hour, local.tm_min, local.tm_sec,
                                     static_cast<int>(nanoseconds / 1000000));
