@@ -49,6 +49,8 @@ std::string pictureFromStrftime(const std::string& format) {
         continue;
       }
     }
+    // One conversion a line: the switch is a table.
+    // clang-format off
     switch (c) {
       case 'd': out += "dd"; break;
       case 'e': out += "d"; break;
@@ -74,6 +76,7 @@ std::string pictureFromStrftime(const std::string& format) {
       case '%': out += '%'; break;
       default: break;
     }
+    // clang-format on
   }
   return out;
 }

@@ -1,6 +1,5 @@
 // The marking pass's judgement: why a file is fetched, which line an entry
 // belongs to, and when the archive step follows.
-#include "update/archive_step.h"
 #include "update/file_marking.h"
 
 #include <gmock/gmock.h>
@@ -9,6 +8,7 @@
 #include "platform/files.h"
 #include "support/temp_folder.h"
 #include "support/test_times.h"
+#include "update/archive_step.h"
 #include "update/file_names.h"
 
 namespace kelvo::test {
