@@ -12,7 +12,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "support/services.h"
-#include "update_files/file_run_fixture.h"
+#include "update/file_run_fixture.h"
 
 namespace kelvo::test {
 namespace {
