@@ -11,8 +11,8 @@
 #include "platform/files.h"
 #include "support/services.h"
 #include "update/deployment.h"
+#include "update/file_run_fixture.h"
 #include "update/site_update.h"
-#include "update_files/file_run_fixture.h"
 
 namespace kelvo::test {
 namespace {

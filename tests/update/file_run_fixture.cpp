@@ -1,5 +1,5 @@
 // The file update run's test bench.
-#include "update_files/file_run_fixture.h"
+#include "update/file_run_fixture.h"
 
 #include <cstdlib>
 #include <fstream>
