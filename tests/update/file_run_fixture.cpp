@@ -1,21 +1,10 @@
 // The file update run's test bench.
 #include "update/file_run_fixture.h"
 
-#include <cstdlib>
-#include <fstream>
-
-#include "access/catalogue/desembaralha.h"
-#include "platform/codepage.h"
-#include "platform/files.h"
 #include "platform/formats.h"
-#include "platform/hex_text.h"
-#include "support/services.h"
-#include "support/test_times.h"
 #include "update/file_update_run.h"
 
 namespace kelvo::test {
-
-namespace fs = std::filesystem;
 
 bool RecordingView::Row::fetched() const {
   for (const RowLamp lamp : lamps) {
@@ -49,57 +38,16 @@ const RecordingView::Row& RecordingView::row(const std::string& name) const {
   return none;
 }
 
-namespace {
-
-std::string sqlText(const std::u16string& text) {
-  return "CONVERT(X'" + toHex(utf16ToUtf8(text)) + "' USING utf8mb4)";
-}
-
-}  // namespace
-
 std::string minuteText(TDateTime value) {
   return formatDateTime("dd/mm/yyyy hh:nn", value, FormatSettings::brazilian());
 }
 
 FileRunTest::FileRunTest()
-    : base_(yesterdayAtAWholeMinute()),
-      registry_(writeCatalogAliasFile(aliases_, catalog_.name()).string()),
-      connection_(registry_),
-      cwd_(work_.path()) {
-  fs::remove(fs::path(serviceFolder("update_ftp")) / "odd-listing");
-  fs::remove_all(served(""));
-  fs::create_directories(served(""));
-  // The right password in senha_ftp, a wrong one in senha_ftp2.
-  catalog_.execute("INSERT INTO principal (senha_ftp, senha_ftp2) VALUES (" +
-                   sqlText(Embaralha(u"secret", 3)) + ", " + sqlText(Embaralha(u"wrong", 4)) + ")");
+    : registry_(writeAliasFile().string()), connection_(registry_), cwd_(work_.path()) {
+  useUpdateServer();
   setCatalogLogin(connection_.Database1);
   connection_.Database1.open();
-  const std::string install = sourceFolder() + "/scripts/install-archiver " +
-                              programs_.path().string() + " " + std::getenv("KELVO_BINARY_DIR");
-  EXPECT_EQ(std::system(install.c_str()), 0);
-  configure();
-}
-
-fs::path FileRunTest::served(const std::string& name) const {
-  return fs::path(serviceValue("update_ftp", "root")) / "quarvessa" / name;
-}
-
-void FileRunTest::serve(const std::string& name, const std::string& content, TDateTime when) {
-  writeDated(served(name), content, when);
-}
-
-void FileRunTest::local(const std::string& name, const std::string& content, TDateTime when) {
-  writeDated(work_.path() / name, content, when);
-}
-
-std::string FileRunTest::localContent(const std::string& name) const {
-  return readFile(work_.path() / name);
-}
-
-void FileRunTest::configure(const std::vector<std::string>& more_lines, const std::string& port) {
-  std::string text = "127.0.0.1\r\n" + (port.empty() ? serviceValue("update_ftp", "port") : port);
-  for (const std::string& line : more_lines) text += "\r\n" + line;
-  work_.write("atualiza.cfg", text + "\r\n");
+  installArchiver("Program Files");
 }
 
 void FileRunTest::run() {
@@ -111,7 +59,7 @@ void FileRunTest::run() {
   fresh.screenTag = view_.screenTag;
   fresh.onDownloading = view_.onDownloading;
   view_ = std::move(fresh);
-  FileUpdateRun update(view_, ftp_, connection_, programs_.path().string(),
+  FileUpdateRun update(view_, ftp_, connection_, path("Program Files"),
                        FormatSettings::brazilian());
   update.pause = [this](int) { ++pauses_; };
   update.AtualizaArquivos();
