@@ -1,5 +1,5 @@
 // One whole update through the real main screen, timed: a site prepared as
-// the main screen tests prepare it, the FTP password scrambled into the
+// the main screen tests prepare it, the FTP password scrambled into its
 // catalogue's principal table, "&Atualizar agora" clicked on a fresh working
 // folder and then again with nothing new. Checks that the timed work was
 // really done before printing the times.
@@ -22,12 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "access/catalogue/desembaralha.h"
-#include "platform/codepage.h"
-#include "platform/hex_text.h"
 #include "program/startup_settings.h"
 #include "screens/main_screen_support.h"
-#include "support/bench_catalogue.h"
 #include "update/site_update.h"
 
 namespace {
@@ -105,17 +101,9 @@ int fetched(const std::map<std::string, ino_t>& before, const std::map<std::stri
   return count;
 }
 
-void storePassword(const std::string& password) {
-  kelvo::bench::BenchCatalogue catalogue(fs::path(std::getenv("KELVO_SERVICES")) / "mariadb");
-  const std::u16string scrambled = kelvo::Embaralha(kelvo::utf8ToUtf16(password), 5);
-  catalogue.run("DELETE FROM principal");
-  catalogue.run("INSERT INTO principal (senha_ftp) VALUES (CONVERT(X'" +
-                kelvo::toHex(kelvo::utf16ToUtf8(scrambled)) + "' USING utf8mb4))");
-}
-
 int run(const std::string& port, const fs::path& served, const std::string& password) {
-  storePassword(password);
   MainScreenMachine machine;
+  machine.storeFtpPassword(password);
   machine.work.write("atualiza.cfg", "127.0.0.1\r\n" + port + "\r\n");
   kelvo::Tfrmkelvoupdate& screen = machine.show();
   if (!machine.messages.empty()) throw std::runtime_error(machine.messages.front().text);

@@ -172,7 +172,7 @@ TEST_F(KelvoupdateTest, AFailingScriptLeavesItsRecordAndAsksForSupport) {
 }
 
 TEST_F(KelvoupdateTest, AConnectionFailureEndsWithCodeTwo) {
-  configure("1");  // nothing listens on port 1
+  configure({}, "1");  // nothing listens on port 1
   const std::string before = folderSnapshot();
   for (const char* command : {"preview", "run --confirmo-aplicativos-fechados"}) {
     const ProgramResult result = kelvoupdate(command);

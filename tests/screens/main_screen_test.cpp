@@ -12,6 +12,7 @@
 #include "screens/main_screen_support.h"
 #include "screens/modal_driver.h"
 #include "screens/uAguarde.h"
+#include "support/temp_folder.h"
 #include "update/deployment.h"
 
 namespace kelvo {

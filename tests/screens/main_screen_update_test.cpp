@@ -7,22 +7,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <cstdlib>
 #include <fstream>
 
-#include "access/catalogue/catalog_fixture.h"
-#include "access/catalogue/desembaralha.h"
-#include "access/interbase/ib_test_database.h"
 #include "archiver/archive_writer.h"
-#include "platform/codepage.h"
-#include "platform/files.h"
-#include "platform/hex_text.h"
 #include "screens/main_screen_support.h"
 #include "screens/uAguarde.h"
-#include "screens/unit1.h"
 #include "screens/untfrmkelvoupdate.h"
-#include "support/scoped_env.h"
-#include "support/services.h"
 #include "update/file_update_run.h"
 
 namespace kelvo {
@@ -30,76 +20,33 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MainScreenUpdate : public ::testing::Test {
+// The main screen's machine with the real archiver, a released script and
+// the update FTP server, answering message boxes for the whole test.
+class MainScreenUpdate : public ::testing::Test, public test::MainScreenMachine {
  protected:
   MainScreenUpdate() {
-    const std::string programs = (machine_.path() / "Program Files").string();
-    const std::string install = test::sourceFolder() + "/scripts/install-archiver \"" + programs +
-                                "\" " + std::getenv("KELVO_BINARY_DIR");
-    EXPECT_EQ(std::system(install.c_str()), 0);
-    machine_.write("registry.reg",
-                   "Windows Registry Editor Version 5.00\r\n\r\n"
-                   "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\r\n"
-                   "\"ProgramFilesDir\"=\"" +
-                       programs + "\"\r\n");
-    database_ = (machine_.path() / "loja.fdb").string();
-    test::createDialect1Database(database_);
-    const std::string scrambled = utf16ToUtf8(Embaralha(u"secret", 2));
-    catalog_.execute("INSERT INTO principal (senha_ftp) VALUES (CONVERT(X'" + toHex(scrambled) +
-                     "' USING utf8mb4))");
+    installArchiver("Program Files");
+    local("Sys_Tavrela.exe", "previous exe", base_);
     catalog_.addScript("QUARVESSA", "0001", "CREATE TABLE T1 (A INTEGER);\r\n");
-    aliases_ = std::make_unique<AliasFileRegistry>(
-        test::writeCatalogAliasFile(machine_, catalog_.name(),
-                                    "[LOJA]\nDRIVER=INTRBASE\nSERVER NAME=" + database_ + "\n")
-            .string());
-    work_.write("Sys_Tavrela.exe", "previous exe");
-    work_.write("Sys_Info.INI", "[BASE] ALIAS= LOJA\r\n");
-    work_.write("atualiza.cfg",
-                "127.0.0.1\r\n" + test::serviceValue("update_ftp", "port") + "\r\n");
-    fs::remove(fs::path(test::serviceFolder("update_ftp")) / "odd-listing");
-    fs::remove_all(served(""));
-    fs::create_directories(served(""));
-  }
-
-  fs::path served(const std::string& name) const {
-    return fs::path(test::serviceValue("update_ftp", "root")) / "quarvessa" / name;
+    useUpdateServer();
   }
 
   // Shows the screen confirmed, as the start-up does, and waits for its
   // preparation.
   Tfrmkelvoupdate& show() {
-    screen_ = std::make_unique<Tfrmkelvoupdate>(nullptr, *aliases_);
-    auto* confirmation = new TForm1();
-    confirmation->BitBtn1Click();
-    screen_->setConfirmationScreen(confirmation);
-    screen_->show();
-    EXPECT_EQ(screen_->preparationOutcome(), PreparationOutcome::Ready);
-    return *screen_;
+    Tfrmkelvoupdate& screen = MainScreenMachine::show();
+    EXPECT_EQ(screen.preparationOutcome(), PreparationOutcome::Ready);
+    return screen;
   }
 
   // Returns the number of rows of table TABLE in the client database.
   long long rows(const std::string& table) {
-    ClientConnection client;
-    client.IBDatabase1.setDatabaseName(database_);
-    client.IBDatabase1.open();
-    client.IBQuery1.setSqlText("SELECT COUNT(*) CT FROM " + table);
-    client.IBQuery1.open();
-    const long long count = client.IBQuery1.fieldByName("CT").asInteger();
-    client.IBQuery1.close();
-    client.IBDatabase1.close();
-    return count;
+    return std::stoll(column(kStoreAlias, "SELECT COUNT(*) V FROM " + table).front());
   }
 
-  test::TempFolder machine_, work_;
-  test::ScopedEnv registry_env_{"KELVOUPDATE_REGISTRY",
-                                (machine_.path() / "registry.reg").string()};
-  test::ScratchCatalog catalog_;
-  std::string database_;
-  std::unique_ptr<AliasFileRegistry> aliases_;
   test::WorkingFolder cwd_{work_.path()};
   std::vector<test::SeenMessage> messages_;
   test::MessageAnswerer answerer_{messages_};
-  std::unique_ptr<Tfrmkelvoupdate> screen_;
 };
 
 TEST_F(MainScreenUpdate, AtualizarAgoraMirrorsExtractsAppliesTheScriptsAndSaysSo) {

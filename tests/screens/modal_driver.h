@@ -32,8 +32,4 @@ void whenShown(std::function<void(T*)> action) {
   timer->start(10);
 }
 
-// Returns every file and folder name in FOLDER with its size and time, for
-// checking that a run touched nothing.
-std::string folderSnapshot(const std::string& folder);
-
 }  // namespace kelvo::test

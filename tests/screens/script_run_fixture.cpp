@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <set>
 
-#include "access/interbase/ib_client_connection.h"
-#include "access/interbase/ib_test_database.h"
 #include "platform/files.h"
 #include "screens/unit2.h"
 
@@ -46,24 +44,10 @@ ModalAnswerer::ModalAnswerer(const QWidget* wait_screen) {
   timer_.start(10);
 }
 
-ScriptRunTest::ScriptRunTest() {}
-
-std::string ScriptRunTest::addDatabase(const std::string& alias) {
-  const std::string path = (folder.path() / (std::to_string(paths_.size()) + ".fdb")).string();
-  createDialect1Database(path);
-  addAlias(alias, path);
-  return path;
-}
-
-void ScriptRunTest::addAlias(const std::string& alias, const std::string& path) {
-  aliases_ += "[" + alias + "]\nDRIVER=INTRBASE\nSERVER NAME=" + path + "\nUSER NAME=ROOT\n";
-  paths_.emplace_back(alias, path);
-}
-
 Taguarde& ScriptRunTest::screen() {
   if (!screen_) {
     registry_ = std::make_unique<AliasFileRegistry>(
-        writeCatalogAliasFile(folder, catalog.name(), aliases_).string());
+        writeCatalogAliasFile(folder, catalog.name(), databases_.aliasText()).string());
     data_ = std::make_unique<UpdateData>(*registry_);
     screen_ = std::make_unique<Taguarde>(nullptr, *data_);
     screen_->pause = [this](int milliseconds) { pauses.push_back(milliseconds); };
@@ -89,24 +73,6 @@ void ScriptRunTest::run(const std::vector<std::string>& ticked) {
   EXPECT_FALSE(wait.Timer1->isActive());
   EXPECT_EQ(wait.tipo, "");
   EXPECT_FALSE(wait.IBDatabase1.connected());
-}
-
-std::vector<std::string> ScriptRunTest::column(const std::string& alias, const std::string& sql) {
-  const auto found = std::find_if(paths_.begin(), paths_.end(),
-                                  [&](const auto& entry) { return entry.first == alias; });
-  if (found == paths_.end()) throw std::runtime_error("no database for " + alias);
-  ClientConnection client;
-  client.IBDatabase1.setDatabaseName(found->second);
-  client.IBQuery1.setSqlText(sql);
-  client.IBQuery1.open();
-  std::vector<std::string> values;
-  for (; !client.IBQuery1.eof(); client.IBQuery1.next()) {
-    values.push_back(client.IBQuery1.fieldByName("V").asString());
-  }
-  client.IBQuery1.close();
-  client.IBTransaction2.rollback();
-  client.IBDatabase1.close();
-  return values;
 }
 
 std::string ScriptRunTest::version(const std::string& alias) {

@@ -12,6 +12,7 @@
 #include "access/catalogue/alias_file.h"
 #include "access/catalogue/catalog_fixture.h"
 #include "screens/uAguarde.h"
+#include "support/client_databases.h"
 #include "support/temp_folder.h"
 
 namespace kelvo::test {
@@ -32,12 +33,12 @@ class ModalAnswerer {
 
 class ScriptRunTest : public ::testing::Test {
  protected:
-  ScriptRunTest();
-
   // Creates a fresh client database for ALIAS and returns its path.
-  std::string addDatabase(const std::string& alias);
+  std::string addDatabase(const std::string& alias) { return databases_.addDatabase(alias); }
   // Adds ALIAS pointing at PATH without creating anything.
-  void addAlias(const std::string& alias, const std::string& path);
+  void addAlias(const std::string& alias, const std::string& path) {
+    databases_.addAlias(alias, path);
+  }
 
   // Returns the wait screen, created on first use with the aliases known
   // by then, its catalogue opened as preparation leaves it.
@@ -48,7 +49,9 @@ class ScriptRunTest : public ::testing::Test {
   void run(const std::vector<std::string>& ticked);
 
   // Returns column V of every row of SQL on the database of ALIAS.
-  std::vector<std::string> column(const std::string& alias, const std::string& sql);
+  std::vector<std::string> column(const std::string& alias, const std::string& sql) {
+    return databases_.column(alias, sql);
+  }
   // Returns the version VERSAO holds in ALIAS's database (first row).
   std::string version(const std::string& alias);
   // Returns the failure records in the working folder, sorted.
@@ -63,8 +66,7 @@ class ScriptRunTest : public ::testing::Test {
   static constexpr const char* kStamp = "SCRIPT_ERRO_DT_05-03-2024_HR_14-07-09 ";
 
  private:
-  std::string aliases_;
-  std::vector<std::pair<std::string, std::string>> paths_;
+  ClientDatabases databases_{folder.path()};
   std::unique_ptr<AliasFileRegistry> registry_;
   std::unique_ptr<UpdateData> data_;
   std::unique_ptr<Taguarde> screen_;

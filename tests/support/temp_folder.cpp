@@ -4,9 +4,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
+
+#include "platform/hex_text.h"
 
 namespace kelvo::test {
 
@@ -33,6 +36,20 @@ std::filesystem::path TempFolder::write(const std::string& name, const std::stri
     throw std::runtime_error("cannot write " + file.string());
   }
   return file;
+}
+
+std::string folderSnapshot(const std::filesystem::path& folder) {
+  std::set<std::string> lines;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    std::ostringstream line;
+    line << entry.path().lexically_relative(folder).string() << ' '
+         << entry.last_write_time().time_since_epoch().count() << ' '
+         << (entry.is_regular_file() ? toHex(readFile(entry.path())) : "folder");
+    lines.insert(line.str());
+  }
+  std::string all;
+  for (const std::string& line : lines) all += line + "\n";
+  return all;
 }
 
 std::string readFile(const std::filesystem::path& path) {

@@ -28,6 +28,11 @@ class TempFolder {
 // files show up here).
 std::size_t entriesIn(const std::filesystem::path& folder);
 
+// Returns every file and folder below FOLDER, sorted, one a line: its path
+// relative to FOLDER, its last-write time and its bytes in hexadecimal
+// ("folder" for a folder), for checking that a run touched nothing.
+std::string folderSnapshot(const std::filesystem::path& folder);
+
 // Returns the whole content of the file PATH; throws when it cannot be read.
 std::string readFile(const std::filesystem::path& path);
 

@@ -1,21 +1,10 @@
 // The file update run's test bench.
 #include "update/file_run_fixture.h"
 
-#include <cstdlib>
-#include <fstream>
-
-#include "access/catalogue/desembaralha.h"
 #include "access/interbase/ib_test_database.h"
-#include "platform/codepage.h"
-#include "platform/files.h"
 #include "platform/formats.h"
-#include "platform/hex_text.h"
-#include "support/services.h"
-#include "support/test_times.h"
 
 namespace kelvo::test {
-
-namespace fs = std::filesystem;
 
 bool RecordingView::Row::fetched() const {
   for (const RowLamp lamp : lamps) {
@@ -49,63 +38,30 @@ const RecordingView::Row& RecordingView::row(const std::string& name) const {
   return none;
 }
 
-namespace {
-
-std::string sqlText(const std::u16string& text) {
-  return "CONVERT(X'" + toHex(utf16ToUtf8(text)) + "' USING utf8mb4)";
-}
-
-}  // namespace
-
 std::string minuteText(TDateTime value) {
   return formatDateTime("dd/mm/yyyy hh:nn", value, FormatSettings::brazilian());
 }
 
-FileRunTest::FileRunTest()
-    : base_(yesterdayAtAWholeMinute()),
-      database_((aliases_.path() / "loja.fdb").string()),
-      registry_(writeCatalogAliasFile(aliases_, catalog_.name(),
-                                      "[LOJA]\nDRIVER=INTRBASE\nSERVER NAME=" + database_ + "\n")
-                    .string()),
-      cwd_(work_.path()) {
-  fs::remove(fs::path(serviceFolder("update_ftp")) / "odd-listing");
-  fs::remove_all(served(""));
-  fs::create_directories(served(""));
-  // The right password in senha_ftp, a wrong one in senha_ftp2.
-  catalog_.execute("INSERT INTO principal (senha_ftp, senha_ftp2) VALUES (" +
-                   sqlText(Embaralha(u"secret", 3)) + ", " + sqlText(Embaralha(u"wrong", 4)) + ")");
+namespace {
+
+// Returns the alias file of SITE, its store alias LOJA named but its
+// database not yet created.
+std::string aliasFileWithStore(TestSite& site) {
+  site.addAlias(TestSite::kStoreAlias, site.path("loja.fdb"));
+  return site.writeAliasFile().string();
+}
+
+}  // namespace
+
+FileRunTest::FileRunTest() : registry_(aliasFileWithStore(*this)), cwd_(work_.path()) {
+  useUpdateServer();
+  installArchiver("Program Files");
   site_.outcome = PreparationOutcome::Ready;
   site_.workingFolder = work_.path().string();
-  site_.PROGR = programs_.path().string();
+  site_.PROGR = path("Program Files");
   site_.mainExecutablePresent = true;
   site_.data = std::make_unique<UpdateData>(registry_);
   site_.data->catalog.Database1.open();
-  const std::string install = sourceFolder() + "/scripts/install-archiver " +
-                              programs_.path().string() + " " + std::getenv("KELVO_BINARY_DIR");
-  EXPECT_EQ(std::system(install.c_str()), 0);
-  configure();
-}
-
-fs::path FileRunTest::served(const std::string& name) const {
-  return fs::path(serviceValue("update_ftp", "root")) / "quarvessa" / name;
-}
-
-void FileRunTest::serve(const std::string& name, const std::string& content, TDateTime when) {
-  writeDated(served(name), content, when);
-}
-
-void FileRunTest::local(const std::string& name, const std::string& content, TDateTime when) {
-  writeDated(work_.path() / name, content, when);
-}
-
-std::string FileRunTest::localContent(const std::string& name) const {
-  return readFile(work_.path() / name);
-}
-
-void FileRunTest::configure(const std::vector<std::string>& more_lines, const std::string& port) {
-  std::string text = "127.0.0.1\r\n" + (port.empty() ? serviceValue("update_ftp", "port") : port);
-  for (const std::string& line : more_lines) text += "\r\n" + line;
-  work_.write("atualiza.cfg", text + "\r\n");
 }
 
 UpdateResult FileRunTest::run() {
@@ -121,8 +77,8 @@ UpdateResult FileRunTest::run() {
 }
 
 void FileRunTest::tickClientDatabase() {
-  createDialect1Database(database_);
-  site_.aliases.push_back({"LOJA", true});
+  createDialect1Database(path("loja.fdb"));
+  site_.aliases.push_back({kStoreAlias, true});
 }
 
 }  // namespace kelvo::test

@@ -1,21 +1,18 @@
 // The file update run's test bench: a view that records what the run shows,
-// the update FTP server's folder, a scratch catalogue with its principal
-// row, a working folder and the archiver installed where PROGR points.
+// and the test site with the archiver installed where PROGR points.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "access/catalogue/alias_file.h"
-#include "access/catalogue/catalog_connection.h"
-#include "access/catalogue/catalog_fixture.h"
 #include "access/ftp/ftp_client.h"
 #include "support/temp_folder.h"
+#include "support/test_site.h"
 #include "update/site_update.h"
 
 namespace kelvo::test {
@@ -75,31 +72,17 @@ struct RecordingView : FileRunView {
   std::vector<std::string> downloads;
 };
 
-class FileRunTest : public ::testing::Test {
+class FileRunTest : public ::testing::Test, public TestSite {
  protected:
   FileRunTest();
 
-  // Returns the path of NAME in the server's update folder.
-  std::filesystem::path served(const std::string& name) const;
-  // Puts NAME into the server's folder with CONTENT, dated WHEN.
-  void serve(const std::string& name, const std::string& content, TDateTime when);
-  // Puts NAME into the working folder with CONTENT, dated WHEN.
-  void local(const std::string& name, const std::string& content, TDateTime when);
-  // Returns the content of NAME in the working folder.
-  std::string localContent(const std::string& name) const;
-  // Writes atualiza.cfg: LINES after the first two (host, port).
-  void configure(const std::vector<std::string>& more_lines = {}, const std::string& port = "");
   // Runs one update (from the click on "&Atualizar agora") on a fresh view.
   UpdateResult run();
-  // Adds the client database LOJA to the site's ticked aliases, so that the
-  // wait screen runs the catalogue's scripts on it.
+  // Creates the store's database LOJA and ticks its alias, so that the wait
+  // screen runs the catalogue's scripts on it.
   void tickClientDatabase();
 
-  TDateTime base_;  // a whole minute of yesterday
   int pauses_ = 0;
-  TempFolder work_, programs_, aliases_;
-  ScratchCatalog catalog_;
-  std::string database_;  // LOJA's database file, created by tickClientDatabase()
   AliasFileRegistry registry_;
   PreparedSite site_;  // as a successful preparation leaves it
   FtpClient ftp_;

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "platform/registry.h"
-#include "support/scoped_env.h"
+#include "support/site_machine.h"
 #include "support/temp_folder.h"
 #include "update/program_files.h"
 
@@ -47,57 +47,38 @@ TEST(SettingsAlias, TheUnknownAliasMessageKeepsItsBlanks) {
             "Alias LOJA do BDE não encontrado.\n/etc/a.ini:3: no DRIVER line");
 }
 
-// A registry stand-in whose ProgramFilesDir is FOLDER, and archivers placed
-// below chosen folders.
-class ProgramFiles : public ::testing::Test {
- protected:
-  void registryNames(const std::string& folder) {
-    std::string escaped;
-    for (const char c : folder) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    root_.write("registry.reg",
-                "Windows Registry Editor Version 5.00\n\n"
-                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion]\n"
-                "\"ProgramFilesDir\"=\"" +
-                    escaped + "\"\n");
-  }
-  std::string folder(const std::string& name) const { return (root_.path() / name).string(); }
-  void installArchiver(const std::string& name) const {
-    std::filesystem::create_directories(root_.path() / name / "winrar");
-    root_.write(name + "/winrar/winrar.exe", "archiver");
-  }
-
-  TempFolder root_;
-  test::ScopedEnv registry_{"KELVOUPDATE_REGISTRY", (root_.path() / "registry.reg").string()};
-};
+// A machine whose registry stand-in names chosen folders, with archiver
+// stand-ins placed below chosen folders.
+class ProgramFiles : public ::testing::Test, protected test::SiteMachine {};
 
 TEST_F(ProgramFiles, TheFolderReadIsKeptWhenTheArchiverIsThere) {
-  installArchiver("Program Files (x86)");
-  installArchiver("Program Files");
-  registryNames(folder("Program Files (x86)"));
-  EXPECT_EQ(programFiles(), folder("Program Files (x86)"));
+  placeArchiverStandIn("Program Files (x86)");
+  placeArchiverStandIn("Program Files");
+  registryNames(path("Program Files (x86)"));
+  EXPECT_EQ(programFiles(), path("Program Files (x86)"));
 }
 
 TEST_F(ProgramFiles, X86FallsBackToTheFolderBeforeTheParenthesis) {
-  installArchiver("Program Files");
-  registryNames(folder("Program Files (x86)"));
-  EXPECT_EQ(programFiles(), folder("Program Files"));  // the blank before "(" is dropped
-  registryNames(folder("Program Files (X86)\\sub"));
-  EXPECT_EQ(programFiles(), folder("Program Files"));
+  placeArchiverStandIn("Program Files");
+  registryNames(path("Program Files (x86)"));
+  EXPECT_EQ(programFiles(), path("Program Files"));  // the blank before "(" is dropped
+  registryNames(path("Program Files (X86)\\sub"));
+  EXPECT_EQ(programFiles(), path("Program Files"));
 }
 
 TEST_F(ProgramFiles, WithoutAnArchiverTheFolderReadStays) {
-  registryNames(folder("Program Files (x86)"));
-  EXPECT_EQ(programFiles(), folder("Program Files (x86)"));
+  registryNames(path("Program Files (x86)"));
+  EXPECT_EQ(programFiles(), path("Program Files (x86)"));
   EXPECT_FALSE(archiverInstalled(programFiles()));
-  registryNames(folder("Programas"));
-  EXPECT_EQ(programFiles(), folder("Programas"));
+  registryNames(path("Programas"));
+  EXPECT_EQ(programFiles(), path("Programas"));
 }
 
 TEST_F(ProgramFiles, ARegistryThatCannotBeReadIsAnError) {
   EXPECT_THROW(programFiles(), RegistryError);  // no stand-in file
-  root_.write("registry.reg",
-              "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\"
-              "Windows\\CurrentVersion]\n\"ProgramFilesDir\"=hex(7):00,00\n");
+  machine_.write("registry.reg",
+                 "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\"
+                 "Windows\\CurrentVersion]\n\"ProgramFilesDir\"=hex(7):00,00\n");
   try {
     programFiles();
     ADD_FAILURE() << "an unsupported type was read";

@@ -15,15 +15,7 @@ class VersionStoreTest : public test::OpenClientDatabase {
  protected:
   // Returns every VERSAO value, in the order the database returns them.
   std::vector<std::string> rows() {
-    std::vector<std::string> values;
-    client.IBQuery1.setSqlText("select versao from versao");
-    client.IBQuery1.open();
-    for (; !client.IBQuery1.eof(); client.IBQuery1.next()) {
-      values.push_back(client.IBQuery1.fieldByName("versao").asString());
-    }
-    client.IBQuery1.close();
-    client.IBTransaction2.rollback();
-    return values;
+    return test::columnOf(client, "select versao from versao", "versao");
   }
 
   VersionStore store{client.IBQuery1};

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "access/interbase/ib_client_connection.h"
 #include "support/temp_folder.h"
@@ -18,6 +19,21 @@ inline void createDialect1Database(const std::string& path) {
   database.setDatabaseName(path);
   database.createDatabase("USER 'ROOT' PASSWORD '471806' PAGE_SIZE 4096");
   database.close();
+}
+
+// Returns FIELD of every row of SQL on CLIENT's open database, then closes
+// the query and rolls its transaction back.
+inline std::vector<std::string> columnOf(ClientConnection& client, const std::string& sql,
+                                         const std::string& field) {
+  std::vector<std::string> values;
+  client.IBQuery1.setSqlText(sql);
+  client.IBQuery1.open();
+  for (; !client.IBQuery1.eof(); client.IBQuery1.next()) {
+    values.push_back(client.IBQuery1.fieldByName(field).asString());
+  }
+  client.IBQuery1.close();
+  client.IBTransaction2.rollback();
+  return values;
 }
 
 // A temporary folder holding one fresh database, "client.fdb".
