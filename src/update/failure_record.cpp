@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 #include "platform/codepage.h"
@@ -104,12 +105,29 @@ void saveFailureRecord(const std::string& path, const std::vector<std::string>& 
     content += utf8ToAnsi(line);
     content += "\r\n";
   }
+  // The record is written whole under a name the start-up gate passes over
+  // (it begins with a dot) and only then given its own: a record cut short
+  // by a full disk would refuse every later start and keep nothing.
+  const std::filesystem::path target = nativePath(path);
+  std::filesystem::path temporary = target;
+  temporary.replace_filename(".kelvo-record-" + std::to_string(std::random_device{}()) + ".tmp");
   errno = 0;
-  std::ofstream file(nativePath(path), std::ios::binary | std::ios::trunc);
+  std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
   if (!file) raiseCannotWrite(path, errno != 0 ? errno : EACCES);
   file.write(content.data(), static_cast<std::streamsize>(content.size()));
   file.close();
-  if (!file) raiseCannotWrite(path, errno != 0 ? errno : EIO);
+  std::error_code error;
+  if (!file) {
+    const int code = errno != 0 ? errno : EIO;
+    std::filesystem::remove(temporary, error);
+    raiseCannotWrite(path, code);
+  }
+  std::filesystem::rename(temporary, target, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    raiseCannotWrite(path, error.value());
+  }
 }
 
 }  // namespace kelvo

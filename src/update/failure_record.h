@@ -34,8 +34,9 @@ std::string failureRecordName(TDateTime date, TDateTime time, std::string_view e
 void insertFailureHeader(std::vector<std::string>& script, std::string_view message);
 
 // Writes LINES (UTF-8) to PATH in the ANSI code page, each followed by CR LF,
-// creating or replacing the file. Raises an Error naming the file when it
-// cannot be written.
+// creating or replacing the file, which appears only once it is complete.
+// Raises an Error naming the file when it cannot be written; nothing is
+// left behind then.
 void saveFailureRecord(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace kelvo

@@ -3,10 +3,20 @@
 
 #include <optional>
 
+#include "access/catalogue/pega_bde_dados.h"
 #include "platform/ascii.h"
 #include "scripts/script_lines.h"
 
 namespace kelvo {
+
+std::string catalogueAddress(AliasRegistry& registry) {
+  std::string address = PegaBDEdados(registry, "Check", "SERVER NAME");
+  if (const std::string port = PegaBDEdados(registry, "Check", "PORT"); !port.empty()) {
+    address += ":" + port;
+  }
+  const std::string database = PegaBDEdados(registry, "Check", "DATABASE NAME");
+  return database.empty() ? address : address + "/" + database;
+}
 
 namespace {
 

@@ -12,6 +12,10 @@
 
 namespace kelvo {
 
+// Returns where the central catalogue is, for messages: the host, port and
+// database its alias "Check" names in REGISTRY.
+std::string catalogueAddress(AliasRegistry& registry);
+
 // Returns VALUE with every apostrophe doubled, ready to stand between two
 // apostrophes in a statement. A value without one comes back unchanged.
 std::string sqlQuoted(std::string_view value);

@@ -3,10 +3,13 @@
 
 #include <cmath>
 
+#include "access/catalogue/catalog_error.h"
 #include "access/catalogue/pega_bde_dados.h"
+#include "access/interbase/ib_error.h"
 #include "platform/codepage.h"
 #include "scripts/ib_script.h"
 #include "update/failure_record.h"
+#include "update/preparation.h"
 #include "update/script_catalogue.h"
 #include "update/script_plan.h"
 #include "update/version_store.h"
@@ -27,11 +30,11 @@ void ExecutaScript(IbScript& script) {
   script.ExecuteScript();
 }
 
-bool ScriptRunResult::failed() const { return runError || firstFailure() != nullptr; }
+bool ScriptRunResult::failed() const { return firstFailure() != nullptr; }
 
 const DatabaseResult* ScriptRunResult::firstFailure() const {
   for (const DatabaseResult& database : databases) {
-    if (database.failure) return &database;
+    if (database.failure || database.refusedVersion) return &database;
   }
   return nullptr;
 }
@@ -52,19 +55,36 @@ const ScriptRunResult& ScriptRun::run(ScriptRunView& view) {
     // Nothing on this borderless screen could close it: end the run here
     // and let the update end with errors.
     closeAfterError();
-    result_.runError = error.what();
-    view.showRunError(error.what());
+    result_.runError = runErrorText(error);
+    view.showRunError(*result_.runError);
   }
   data_.tipo.clear();
   view.closeScreen();
   return result_;
 }
 
+std::string ScriptRun::runErrorText(const std::exception& error) const {
+  // The operator must learn which server failed: the catalogue is one for
+  // every site, the client database is this site's own.
+  if (dynamic_cast<const CatalogError*>(&error) != nullptr) {
+    return "Erro no catálogo central de scripts (" + catalogueAddress(data_.registry) +
+           "): " + error.what();
+  }
+  if (dynamic_cast<const IbError*>(&error) != nullptr && !result_.databases.empty()) {
+    const DatabaseResult& database = result_.databases.back();
+    return "Erro na base de dados " + database.alias + " (" + database.location +
+           "): " + error.what();
+  }
+  return error.what();
+}
+
 void ScriptRun::updateDatabase(ScriptRunView& view, const std::string& entry) {
   DatabaseResult& database = result_.databases.emplace_back();
-  database.alias = utf8Characters(entry, 2, 100);
-  data_.client.IBDatabase1.setDatabaseName(
-      PegaBDEdados(data_.registry, database.alias, "SERVER NAME"));
+  database.alias = std::string(utf8Characters(entry, 2, 100));
+  database.location = PegaBDEdados(data_.registry, database.alias, "SERVER NAME");
+  // An alias gone since the preparation names no database at all.
+  if (database.location.empty()) throw Error(aliasNotFoundMessage(database.alias));
+  data_.client.IBDatabase1.setDatabaseName(database.location);
   if (std::string code = programmeCode(entry); !code.empty()) data_.tipo = std::move(code);
   data_.client.IBDatabase1.open();
 
@@ -74,47 +94,73 @@ void ScriptRun::updateDatabase(ScriptRunView& view, const std::string& entry) {
   database.pending = scripts.pendingCount(data_.tipo, database.versionBefore);
   scripts.openPendingList(data_.tipo, database.versionBefore);
 
-  applyScripts(view, entry, scripts, database);
+  applyScripts(view, entry, scripts, versions, database);
 
   view.setProgress(100);
-  if (!database.applied.empty()) {
+  // Rows sharing a script may spell its version apart (letter case,
+  // trailing blanks): the version the list ends on is the one kept.
+  if (database.recordedVersion && !database.refusedVersion && !scripts.pendingList().eof()) {
     const std::string reached = scripts.pendingList().fieldByName("versao").asString();
-    versions.recordVersion(reached);
-    database.recordedVersion = reached;
+    if (reached != *database.recordedVersion) {
+      versions.recordVersion(reached);
+      database.recordedVersion = reached;
+    }
   }
   scripts.closePendingList();
   data_.client.IBDatabase1.close();
 }
 
 void ScriptRun::applyScripts(ScriptRunView& view, const std::string& entry,
-                             ScriptCatalogue& scripts, DatabaseResult& database) {
+                             ScriptCatalogue& scripts, VersionStore& versions,
+                             DatabaseResult& database) {
   CatalogQuery& list = scripts.pendingList();
   view.setProgressMaximum(100);
   std::int64_t done = 0;
   std::optional<ScriptKey> previous;
-  while (!list.eof() && !database.failure) {
+  while (!list.eof() && !database.failure && !database.refusedVersion) {
     ScriptKey pair = currentScriptKey(list);
     // Rows sharing a pair hold one script: the first row applies it.
     if (pair != previous) {
+      const std::string version = list.fieldByName("versao").asString();
+      // A version VERSAO cannot hold would be stored mangled, and its script
+      // offered and run again on every update.
+      if (const std::optional<std::string> problem = versionProblem(version)) {
+        database.refusedVersion = version;
+        view.showRunError(*problem);
+        break;
+      }
       IbScript& runner = data_.IBScript1;
       runner.Script() = scripts.scriptText();
-      database.applied.push_back(list.fieldByName("versao").asString());
+      database.applied.push_back(version);
       try {
         ExecutaScript(runner);
       } catch (const std::exception& error) {
         recordFailure(view, error, entry, database);
       }
-      try {
-        data_.client.IBTransaction1.commit();
-      } catch (const std::exception&) {
-        // Nothing to commit, or the commit failed: the run goes on either way.
-      }
+      recordVersion(versions, database, version);
       previous = std::move(pair);
     }
     ++done;
     view.setProgress(progressPosition(database.pending, done));
     if (!database.failure) list.next();
   }
+}
+
+void ScriptRun::recordVersion(VersionStore& versions, DatabaseResult& database,
+                              const std::string& version) {
+  IbTransaction& data_transaction = data_.client.IBTransaction1;
+  // Where the script left the runner on the client connection, the version
+  // goes into its data transaction, so that an update cut off after this
+  // commit neither loses the version nor applies the script twice.
+  const bool same_transaction = &data_.IBScript1.transaction() == &data_transaction;
+  if (same_transaction) versions.recordVersionIn(data_transaction, version);
+  try {
+    data_transaction.commit();
+  } catch (const std::exception&) {
+    // Nothing to commit, or the commit failed: the run goes on either way.
+  }
+  if (!same_transaction) versions.recordVersion(version);
+  database.recordedVersion = version;
 }
 
 void ScriptRun::recordFailure(ScriptRunView& view, const std::exception& error,
@@ -126,7 +172,17 @@ void ScriptRun::recordFailure(ScriptRunView& view, const std::exception& error,
   const FormatSettings settings = clock_.settings ? *clock_.settings : regionalSettings();
   const std::string name = failureRecordName(date, time, entry, settings);
   database.failure = ScriptFailure{database.applied.back(), error.what(), name};
-  saveFailureRecord(name, script);
+  try {
+    saveFailureRecord(name, script);
+  } catch (const std::exception& cannot_save) {
+    // The record is the script's only trace: when it cannot be kept, the
+    // operator is told the script's whole error, and the run stops with the
+    // script's open work dropped, so that it is offered again.
+    database.failure->recordName.clear();
+    throw Error("O script " + database.failure->version + " da base " + database.alias +
+                " falhou e o registro de falha não pôde ser gravado: " + cannot_save.what() +
+                "\nErro do script:\n" + error.what());
+  }
   view.showScriptError("SCRIPT EM EXECUÇÃO SALVO: " + name);
   view.pause(1000);
 }

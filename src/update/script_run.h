@@ -21,6 +21,7 @@ namespace kelvo {
 
 class IbScript;
 class ScriptCatalogue;
+class VersionStore;
 
 // What the run needs of the wait screen.
 class ScriptRunView {
@@ -67,22 +68,27 @@ struct ScriptFailure {
 // What the run did to one client database.
 struct DatabaseResult {
   std::string alias;
+  std::string location;              // the alias's "SERVER NAME"
   std::string versionBefore;         // as read (or created) when it opened
   std::int64_t pending = 0;          // the pending count
   std::vector<std::string> applied;  // versions of the scripts executed, a failing one included
   std::optional<std::string> recordedVersion;  // what VERSAO holds afterwards, when written
   std::optional<ScriptFailure> failure;
+  // A catalogue version the database cannot hold: its script was not run.
+  std::optional<std::string> refusedVersion;
 };
 
 struct ScriptRunResult {
   std::vector<DatabaseResult> databases;  // the ones it got to, in work-list order
-  // The error outside a script's execution that stopped the run.
+  // The error outside a script's execution that stopped the run (a lost
+  // catalogue or client database, say), naming the server.
   std::optional<std::string> runError;
 
-  // True when a script failed or the run was stopped: the wait screen's
-  // tag becomes 1.
+  // True when a script failed or a catalogue version was refused: the wait
+  // screen's tag becomes 1 and the maker's support is needed. An error
+  // outside the scripts is not a script's failure.
   bool failed() const;
-  // The first script that failed, with its database's alias.
+  // The first database whose script failed or whose version was refused.
   const DatabaseResult* firstFailure() const;
 };
 
@@ -104,7 +110,9 @@ class ScriptRun {
  private:
   void updateDatabase(ScriptRunView& view, const std::string& entry);
   void applyScripts(ScriptRunView& view, const std::string& entry, ScriptCatalogue& scripts,
-                    DatabaseResult& database);
+                    VersionStore& versions, DatabaseResult& database);
+  void recordVersion(VersionStore& versions, DatabaseResult& database, const std::string& version);
+  std::string runErrorText(const std::exception& error) const;
   void recordFailure(ScriptRunView& view, const std::exception& error, const std::string& entry,
                      DatabaseResult& database);
   void closeAfterError() noexcept;

@@ -46,19 +46,20 @@ UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
   result.files = files.run();
   if (result.files.connectFailure) return result;
 
-  bool error = result.files.error;
-  if (!error) {
+  result.status = result.files.error ? FinalStatus::Retry : FinalStatus::Success;
+  if (!result.files.error) {
     ScriptRun scripts(*site.data, site.tickedAliases(), options.failureClock);
     view.showWaitScreen(scripts);
     result.scripts = scripts.result();
-    error = script_failed_before || result.scripts->failed();
+    // A failed script needs the maker's support; a catalogue or client
+    // database that failed around the scripts is for the operator to retry.
+    if (script_failed_before || result.scripts->failed()) {
+      result.status = FinalStatus::Support;
+    } else if (result.scripts->runError) {
+      result.status = FinalStatus::Retry;
+    }
   }
   view.resetProgress();
-  // The support line only when the scripts ran and one failed; a file step
-  // that failed asks the operator to try again.
-  result.status = !error               ? FinalStatus::Success
-                  : result.files.error ? FinalStatus::Retry
-                                       : FinalStatus::Support;
   view.setStatusLine(finalStatusLine(*result.status));
   view.setCounter("");
   view.setFileLabel("");

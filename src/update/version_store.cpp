@@ -2,10 +2,21 @@
 #include "update/version_store.h"
 
 #include "access/interbase/ib_transaction.h"
+#include "platform/codepage.h"
 #include "platform/error.h"
 #include "update/script_catalogue.h"
 
 namespace kelvo {
+
+std::optional<std::string> versionProblem(std::string_view version) {
+  const std::string ansi = utf8ToAnsi(version);
+  const bool representable = ansiToUtf8(ansi) == version;
+  if (representable && ansi.size() <= kVersionLength) return std::nullopt;
+  return "A versão \"" + std::string(version) + "\" do catálogo não cabe na tabela VERSAO (" +
+         (representable ? "mais de " + std::to_string(kVersionLength) + " caracteres"
+                        : "caracteres fora do código de página " + ansiCodePageName()) +
+         "): o script não foi executado e será oferecido de novo quando o catálogo for corrigido.";
+}
 
 IbTransaction& VersionStore::transaction() {
   IbTransaction* transaction = query_.transaction();
@@ -55,8 +66,27 @@ std::optional<std::string> VersionStore::existingVersion() {
   return selectVersion();
 }
 
-void VersionStore::recordVersion(std::string_view version) {
-  executeAndCommit("update versao set versao='" + sqlQuoted(version) + "'" + ";");
+void VersionStore::recordVersion(std::string_view version) { writeVersion(version, true); }
+
+void VersionStore::recordVersionIn(IbTransaction& transaction, std::string_view version) {
+  IbTransaction* const own = query_.transaction();
+  query_.setTransaction(&transaction);
+  try {
+    writeVersion(version, false);
+  } catch (...) {
+    query_.setTransaction(own);
+    throw;
+  }
+  query_.setTransaction(own);
+}
+
+void VersionStore::writeVersion(std::string_view version, bool commit) {
+  const auto execute = [&](const std::string& statement) {
+    query_.setSqlText(statement);
+    query_.execSql();
+    if (commit) transaction().commit();
+  };
+  execute("update versao set versao='" + sqlQuoted(version) + "'" + ";");
   // The update has no row condition, so it changed none only when the table
   // is empty; without a row the version would be lost and every script
   // offered again on the next run.
@@ -64,8 +94,8 @@ void VersionStore::recordVersion(std::string_view version) {
   query_.open();
   const bool empty = query_.fieldByName("CT").asInteger() == 0;
   query_.close();
-  transaction().rollback();
-  if (empty) executeAndCommit("insert into versao (versao) values ('" + sqlQuoted(version) + "');");
+  if (commit) transaction().rollback();
+  if (empty) execute("insert into versao (versao) values ('" + sqlQuoted(version) + "');");
 }
 
 }  // namespace kelvo

@@ -20,9 +20,14 @@ TEST_F(ScriptRunTest, ADatabaseThatCannotBeOpenedEndsTheRunWithErrors) {
   catalog.addScript("QUARVESSA", "0001", "CREATE TABLE T (N INTEGER);");
 
   run({"PERDIDA", "LOJA"});
-  EXPECT_EQ(screen().Tag(), 1);
+  // No script failed: the operator may retry, support is not needed.
+  EXPECT_EQ(screen().Tag(), 0);
   ASSERT_EQ(answers->messages.size(), 1u);
-  EXPECT_NE(answers->messages[0].find("missing.fdb"), std::string::npos) << answers->messages[0];
+  EXPECT_EQ(
+      answers->messages[0].rfind(
+          "Erro na base de dados PERDIDA (" + (folder.path() / "missing.fdb").string() + "): ", 0),
+      0u)
+      << answers->messages[0];
   EXPECT_TRUE(answers->errorScreens.empty());
   EXPECT_TRUE(records().empty());
   // The run stopped where it was: the next database was not touched.
@@ -32,7 +37,7 @@ TEST_F(ScriptRunTest, ADatabaseThatCannotBeOpenedEndsTheRunWithErrors) {
   // screen can run again afterwards.
   run({"DESCONHECIDA"});
   ASSERT_EQ(answers->messages.size(), 1u);
-  EXPECT_EQ(answers->messages[0], "Database name is missing");
+  EXPECT_EQ(answers->messages[0], "Alias DESCONHECIDA do BDE não encontrado.");
   run({"LOJA"});
   EXPECT_EQ(version("LOJA"), "0001");
   EXPECT_TRUE(answers->messages.empty());
@@ -42,8 +47,10 @@ TEST_F(ScriptRunTest, AFailingCatalogueStatementClosesTheDatabaseAndEndsTheRun) 
   addDatabase("LOJA");
   catalog.execute("DROP TABLE scripts");
   run({"LOJA"});  // checks that the client database was closed
-  EXPECT_EQ(screen().Tag(), 1);
+  EXPECT_EQ(screen().Tag(), 0);
   ASSERT_EQ(answers->messages.size(), 1u);
+  EXPECT_EQ(answers->messages[0].rfind("Erro no catálogo central de scripts (", 0), 0u)
+      << answers->messages[0];
   EXPECT_NE(answers->messages[0].find("scripts"), std::string::npos) << answers->messages[0];
   EXPECT_EQ(version("LOJA"), "0");
 }
@@ -60,8 +67,20 @@ TEST_F(ScriptRunTest, ARecordThatCannotBeSavedEndsTheRunWithErrors) {
   run({"LOJA"});
   EXPECT_EQ(screen().Tag(), 1);
   ASSERT_EQ(answers->messages.size(), 1u);
-  EXPECT_EQ(answers->messages[0].rfind("Cannot create file \"" + name + "\". ", 0), 0u)
+  // The operator reads the script's whole error and why it was not kept.
+  EXPECT_EQ(answers->messages[0].rfind("O script 0001 da base LOJA falhou e o registro de falha "
+                                       "não pôde ser gravado: Cannot create file \"" +
+                                           name + "\". ",
+                                       0),
+            0u)
       << answers->messages[0];
+  EXPECT_NE(answers->messages[0].find("\nErro do script:\n"), std::string::npos);
+  EXPECT_NE(answers->messages[0].find("NENHUMA"), std::string::npos) << answers->messages[0];
+  // No partial record is left, under its name or a temporary one.
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    EXPECT_NE(entry.path().filename().string().rfind(".kelvo", 0), 0u) << entry.path();
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / name));
   EXPECT_TRUE(answers->errorScreens.empty());
   EXPECT_TRUE(pauses.empty());
   // The script's version is not recorded, so its open data is not kept
