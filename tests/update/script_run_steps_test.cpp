@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "update/script_run.h"
+#include "update/version_store.h"
 
 namespace kelvo {
 namespace {
@@ -45,6 +46,27 @@ TEST(CommitWorkLines, AreBlankedWholeWhateverElseTheyHold) {
   blankCommitWorkLines(script);
   EXPECT_EQ(script, (std::vector<std::string>{" ", " ", " ", "COMMIT  WORK;", "COMMIT\tWORK;",
                                               "COMMIT;", " ", "COMMITWORK;", ""}));
+}
+
+}  // namespace
+}  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+TEST(VersionProblem, OnlyWhatTheTableHoldsAsItStandsPasses) {
+  const struct {
+    const char* version;
+    bool refused;
+  } cases[] = {
+      {"0001", false},         {"", false},
+      {"1234567890", false},   {"12345678901", true},   // one more than the column
+      {"000\xC3\x87", false},  {"0002\xCE\xA9", true},  // C cedilla is ANSI, omega is not
+      {"\xE2\x82\xAC", false}, {"\xF0\x9F\x98\x80", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(versionProblem(c.version).has_value(), c.refused) << c.version;
+  }
 }
 
 }  // namespace
