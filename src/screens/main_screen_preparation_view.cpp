@@ -64,7 +64,7 @@ void MainScreenPreparationView::tickAlias(std::size_t row) {
 
 void MainScreenPreparationView::showReady(const std::string& prompt) {
   screen_.StatusPanel0->setText(QString::fromStdString(prompt));
-  screen_.Button1->setFocus();
+  giveKeyboardFocus(screen_.Button1);
 }
 
 }  // namespace kelvo

@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "screens/application_title.h"
+#include "screens/gauge.h"
 #include "screens/uAguarde.h"
 #include "screens/untfrmkelvoupdate.h"
 
@@ -29,7 +30,7 @@ void resetMainScreenProgress(Tfrmkelvoupdate& screen, bool yellow) {
   screen.Gauge1->setMaximum(100);
   screen.ProgressBar1->hide();
   screen.Gauge1->show();
-  if (yellow) screen.Gauge1->setStyleSheet("QProgressBar::chunk { background: yellow; }");
+  if (yellow) setGaugeForeColor(screen.Gauge1, Qt::yellow);
   screen.Gauge1->repaint();
 }
 

@@ -1,6 +1,7 @@
 // Builders for fixed-position controls.
 #include "screens/screen_controls.h"
 
+#include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -39,18 +40,40 @@ class EnterPresses : public QObject {
   QPushButton* button_;
 };
 
+// Swallows Escape before the dialog's own handling turns it into a reject.
+class EscapeKeepsOpen : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    return event->type() == QEvent::KeyPress &&
+           static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+  }
+};
+
 }  // namespace
+
+void giveKeyboardFocus(QWidget* widget) { widget->setFocus(Qt::TabFocusReason); }
+
+void keepOpenOnEscape(QDialog* dialog) { dialog->installEventFilter(new EscapeKeepsOpen(dialog)); }
 
 void pressOnEnterWhenFocused(QPushButton* button) {
   button->setAutoDefault(false);
   button->installEventFilter(new EnterPresses(button));
 }
 
-void setFixedSingleBorder(QWidget* window, int width, int height) {
+void setFixedSingleBorder(QWidget* window, int width, int height, MinimiseBox minimise) {
   window->setFixedSize(width, height);
-  window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint);
+  Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+  // Window managers give a dialog no minimise box whatever its hints: a
+  // screen that can be minimised is an ordinary window.
+  if (minimise == MinimiseBox::With) {
+    flags |= Qt::Window | Qt::WindowMinimizeButtonHint;
+  } else {
+    flags |= Qt::Dialog;
+  }
+  window->setWindowFlags(flags);
 }
 
 void centreOnScreen(QWidget* window) {
@@ -116,7 +139,9 @@ void keepWholeTextInside(QLabel* label, int window_width) {
 
 void setBackgroundColor(QWidget* widget, QColor color) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, color);
+  // Buttons and check boxes fill from the button role, panels from the
+  // window role: the widget's own role is the one its ground is painted in.
+  palette.setColor(widget->backgroundRole(), color);
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }

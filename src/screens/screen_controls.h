@@ -15,10 +15,13 @@ class QWidget;
 namespace kelvo {
 
 enum class PictureSide { Left, Right };
+enum class MinimiseBox { Without, With };
 
 // Gives WINDOW a fixed client area of WIDTH x HEIGHT with a title bar, system
-// menu and close box but no minimise or maximise box.
-void setFixedSingleBorder(QWidget* window, int width, int height);
+// menu and close box, a minimise box when asked, and never a maximise box
+// (a window of fixed size has nothing to maximise to).
+void setFixedSingleBorder(QWidget* window, int width, int height,
+                          MinimiseBox minimise = MinimiseBox::Without);
 
 // Moves WINDOW to the centre of the screen it is on.
 void centreOnScreen(QWidget* window);
@@ -43,6 +46,15 @@ void keepWholeTextInside(QLabel* label, int window_width);
 // button is, without making it the window's default button (which Enter
 // would press from any other control).
 void pressOnEnterWhenFocused(QPushButton* button);
+
+// Gives WIDGET the keyboard focus and shows it there: the styles draw the
+// focus cue only once the keyboard has moved the focus, and an operator who
+// drives the screen by keys must see where Enter goes.
+void giveKeyboardFocus(QWidget* widget);
+
+// Keeps DIALOG open when the operator presses Escape: only its own buttons,
+// its close box and its system menu close it.
+void keepOpenOnEscape(QDialog* dialog);
 
 // Sets the colour WIDGET draws its text in while it is enabled; disabled, it
 // keeps the style's greyed text.

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCollator>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -25,8 +24,10 @@ const QColor kOrange(202, 101, 0);  // colour value 26058
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromUtf8("Atualização"));
-  setFixedSingleBorder(this, 906, 610);
+  setFixedSingleBorder(this, 906, 610, MinimiseBox::With);
   setFont(screenFont("MS Sans Serif", 11));
+  // Escape does not abandon the screen: only "&Sair" or the close box do.
+  keepOpenOnEscape(this);
   createControls();
 }
 
@@ -89,15 +90,6 @@ void TForm1::showEvent(QShowEvent* event) {
     centreOnScreen(this);
     FormShow();
   }
-}
-
-void TForm1::keyPressEvent(QKeyEvent* event) {
-  // Escape does not abandon the screen: only "&Sair" or the close box do.
-  if (event->key() == Qt::Key_Escape) {
-    event->ignore();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 void TForm1::FormShow() {

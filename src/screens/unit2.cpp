@@ -14,6 +14,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Erro");
   setFixedSingleBorder(this, 826, 266);
   setFont(screenFont("MS Sans Serif", 11));
+  // The operator acknowledges the failure: Escape does not dismiss it.
+  keepOpenOnEscape(this);
 
   // Larger than the screen and shifted up and left: only its lower right part shows.
   NetGradient1 = makeWarningBackdrop(this, {-88, -344, 914, 610}, clMaroon);

@@ -15,6 +15,8 @@
 #include <QTreeWidget>
 
 #include "access/catalogue/pega_bde_dados.h"
+#include "screens/gauge.h"
+#include "screens/label_spacing.h"
 #include "screens/main_screen_preparation_view.h"
 #include "screens/screen_controls.h"
 #include "screens/screen_fonts.h"
@@ -145,7 +147,7 @@ void Tfrmkelvoupdate::createProgress() {
   Gauge1->setAlignment(Qt::AlignCenter);
   Gauge1->setTextVisible(true);
   Gauge1->setFormat("%p%");
-  Gauge1->setStyleSheet("QProgressBar::chunk { background: yellow; }");
+  setGaugeForeColor(Gauge1, Qt::yellow);
   ProgressBar1 = new QProgressBar(Panel2);
   ProgressBar1->setGeometry(13, 470, 880, 12);
   ProgressBar1->setMaximum(55000);
@@ -155,6 +157,10 @@ void Tfrmkelvoupdate::createProgress() {
       makeLabel(Panel2, " ", {206, 506, 0, 0}, screenFont("MS Sans Serif", 13, Bold), Qt::black);
   lblcontador = makeLabel(Panel2, " ", {206, 526, 0, 0}, font(), Qt::black);
   Label3 = makeLabel(Panel2, " ", {401, 526, 0, 0}, font(), Qt::black);
+  // The file name keeps its place while the counter leaves room for it, and
+  // moves right of a wider counter (large files, a wider stand-in face), so
+  // that both stay whole and apart, about three blanks.
+  keepClearOf(lblcontador, Label3, 12);
 }
 
 void Tfrmkelvoupdate::createButtons() {
@@ -189,6 +195,10 @@ void Tfrmkelvoupdate::showEvent(QShowEvent* event) {
   if (!shown_) {
     shown_ = true;
     centreOnScreen(this);
+    // The confirmation screen had the keyboard; once it is gone the main
+    // screen asks for it, or keys would reach it (where the pointer lies)
+    // while it does not count as active and shows no focus.
+    activateWindow();
     // Nothing may leave an event handler by an exception: the start-up
     // sequence reports what the preparation did not expect and ends.
     try {

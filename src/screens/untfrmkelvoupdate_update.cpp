@@ -11,6 +11,7 @@
 
 #include "screens/application_title.h"
 #include "screens/main_screen_run_view.h"
+#include "screens/screen_controls.h"
 #include "screens/uAguarde.h"
 #include "screens/untfrmkelvoupdate.h"
 #include "update/file_names.h"
@@ -33,6 +34,12 @@ void Tfrmkelvoupdate::batualizarClick() {
     return;
   }
   Button1->setEnabled(true);
+  // Disabling the button moved the focus on to "&Sair"; back on "&Atualizar
+  // agora", as after the preparation, the operator's next Enter updates
+  // again instead of ending the program. The wait screen and the message
+  // boxes had the keyboard meanwhile: the screen takes it back.
+  activateWindow();
+  giveKeyboardFocus(Button1);
 }
 
 void Tfrmkelvoupdate::bfecharClick() {

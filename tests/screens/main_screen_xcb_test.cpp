@@ -7,22 +7,14 @@
 #include <cstdlib>
 
 #include "screens/main_screen_support.h"
+#include "screens/xcb_session.h"
 #include "support/scoped_env.h"
 #include "support/services.h"
 
 namespace kelvo {
 namespace {
 
-// Returns how many pixels of IMAGE inside RECT satisfy TEST.
-template <class Test>
-int countPixels(const QImage& image, QRect rect, Test test) {
-  int count = 0;
-  rect = rect.intersected(image.rect());
-  for (int y = rect.top(); y <= rect.bottom(); ++y) {
-    for (int x = rect.left(); x <= rect.right(); ++x) count += test(image.pixelColor(x, y)) ? 1 : 0;
-  }
-  return count;
-}
+using test::countPixels;
 
 TEST(MainScreenOnX11, PreparedScreenShowsTheGreenLabelAndTheTickedRow) {
   test::MainScreenMachine machine;

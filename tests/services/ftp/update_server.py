@@ -7,17 +7,22 @@ written to STATE/last-user so that tests can check it. While the file
 STATE/odd-listing exists, LIST adds a "total" line at the top and a blank
 line after the first entry, as some servers do.
 
-Usage: update_server.py STATE [PASSWORD [RATE]]
+Usage: update_server.py STATE [PASSWORD [RATE [HOLD]]]
   PASSWORD  default "secret"
-  RATE      bytes per second each download is held to (the demo uses it so
-            that files are seen arriving); unlimited when absent or 0
+  RATE      bytes per second each download is sent at, steadily (the demo
+            uses it so that files are seen arriving); unlimited when absent
+            or 0
+  HOLD      seconds each download's data connection stays open after its
+            last byte; STATE/holding exists meanwhile (default 0)
 """
 import os
 import sys
 
 from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
+
+from paced_transfer import PacedDTPHandler
 
 PASSWORD = "secret"
 
@@ -55,10 +60,10 @@ class UpdateHandler(FTPHandler):
 def main():
     state = sys.argv[1]
     AnyUser.password = sys.argv[2] if len(sys.argv) > 2 else PASSWORD
-    rate = int(sys.argv[3]) if len(sys.argv) > 3 else 0
-    if rate > 0:
-        ThrottledDTPHandler.write_limit = rate
-        UpdateHandler.dtp_handler = ThrottledDTPHandler
+    PacedDTPHandler.write_limit = int(sys.argv[3]) if len(sys.argv) > 3 else 0
+    PacedDTPHandler.hold = float(sys.argv[4]) if len(sys.argv) > 4 else 0.0
+    PacedDTPHandler.hold_marker = os.path.join(state, "holding")
+    UpdateHandler.dtp_handler = PacedDTPHandler
     root = os.path.join(state, "files")
     UpdateHandler.state = state
     UpdateHandler.authorizer = AnyUser(state, root)
