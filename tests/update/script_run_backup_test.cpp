@@ -198,6 +198,46 @@ TEST_F(ScriptRunBackup, ABackupThatCannotBeMadeHoldsThatDatabasesScriptsBack) {
   EXPECT_THAT(view.errorScreens, IsEmpty());
 }
 
+// A small file system of its own for one test, unmounted afterwards.
+class SmallDisk {
+ public:
+  explicit SmallDisk(const fs::path& where) : where_(where) {
+    fs::create_directories(where_);
+    const std::string command = "mount -t tmpfs -o size=32k tmpfs '" + where_.string() + "'";
+    mounted_ = std::system(command.c_str()) == 0;
+  }
+  ~SmallDisk() {
+    if (!mounted_) return;
+    [[maybe_unused]] const int status = std::system(("umount '" + where_.string() + "'").c_str());
+  }
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+  bool mounted() const { return mounted_; }
+
+ private:
+  fs::path where_;
+  bool mounted_ = false;
+};
+
+TEST_F(ScriptRunBackup, ADiskThatFillsLeavesNoPartialBackupAndRunsNoScript) {
+  siteWithFailingScripts();
+  const std::string before = databases.snapshot("LOJA");
+  const fs::path small = folder.path() / "pequeno";
+  const SmallDisk disk(small);
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (not root?)";
+  backupFolder = small.string();
+
+  const ScriptRunResult result = run({"LOJA"});
+  ASSERT_EQ(result.databases.size(), 1u);
+  const DatabaseResult& loja = result.databases[0];
+  ASSERT_TRUE(loja.backupError);
+  EXPECT_THAT(*loja.backupError, HasSubstr("na pasta " + small.string() + ": "));
+  EXPECT_THAT(*loja.backupError, HasSubstr("No space left on device"));
+  EXPECT_THAT(loja.applied, IsEmpty());
+  EXPECT_EQ(databases.snapshot("LOJA"), before);
+  EXPECT_THAT(namesIn(small), IsEmpty());  // the partial backup is gone
+}
+
 TEST_F(ScriptRunBackup, ANameInUseIsNeverOverwrittenNorFollowed) {
   databases.addDatabase("LOJA");
   const fs::path folder_of_backups = backups();
