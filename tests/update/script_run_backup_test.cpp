@@ -16,6 +16,7 @@
 #include "support/services.h"
 #include "update/restore_point.h"
 #include "update/script_run_site.h"
+#include "update/site_update.h"
 
 namespace kelvo::test {
 namespace {
@@ -266,17 +267,31 @@ TEST_F(ScriptRunBackup, ARelativeBackupFolderIsRefused) {
   AliasFileRegistry registry(
       writeCatalogAliasFile(folder, catalog.name(), databases.aliasText()).string());
   UpdateData data(registry);
+  // The run refuses it, and so does the whole update, before anything is
+  // downloaded.
+  const auto refusals = [&](const std::string& relative) {
+    std::vector<std::string> messages;
+    try {
+      ScriptRun scripts(data, {}, {}, relative);
+    } catch (const Error& error) {
+      messages.push_back(error.what());
+    }
+    UpdateOptions options;
+    options.backupFolder = relative;
+    try {
+      SiteUpdate update(registry, options);
+    } catch (const Error& error) {
+      messages.push_back(error.what());
+    }
+    return messages;
+  };
   for (const char* relative : {"backups", "./backups", "../backups"}) {
     SCOPED_TRACE(relative);
-    try {
-      ScriptRun scripts(data, {}, {}, std::string(relative));
-      FAIL() << "accepted";
-    } catch (const Error& error) {
-      EXPECT_EQ(std::string(error.what()), "A pasta de backup deve ser um caminho absoluto: \"" +
-                                               std::string(relative) + "\"");
-    }
+    const std::string message =
+        "A pasta de backup deve ser um caminho absoluto: \"" + std::string(relative) + "\"";
+    EXPECT_THAT(refusals(relative), ElementsAre(message, message));
   }
-  EXPECT_NO_THROW(ScriptRun(data, {}, {}, folder.path().string()));
+  EXPECT_THAT(refusals(folder.path().string()), IsEmpty());
 }
 
 TEST_F(ScriptRunBackup, ADatabaseOnAServerIsBackedUpThroughThatServer) {
