@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <algorithm>
 #include <memory>
 
 #include "screens/application_title.h"
@@ -24,6 +25,14 @@ void AguardeView::showScriptError(const std::string& caption) {
   // Owned by the wait screen while shown, freed as soon as it is closed.
   std::unique_ptr<TForm2> form(new TForm2(&screen_));
   form->Label1->setText(QString::fromStdString(caption));
+  // A caption of several lines (the backup below the record's name) gets
+  // the height it needs, the screen growing with it.
+  const int extra =
+      static_cast<int>(std::count(caption.begin(), caption.end(), '\n')) * form->Label1->height();
+  if (extra > 0) {
+    form->Label1->resize(form->Label1->width(), form->Label1->height() + extra);
+    form->setFixedSize(form->width(), form->height() + extra);
+  }
   form->exec();
 }
 

@@ -10,6 +10,7 @@
 #include "scripts/ib_script.h"
 #include "update/failure_record.h"
 #include "update/preparation.h"
+#include "update/restore_point.h"
 #include "update/script_catalogue.h"
 #include "update/script_plan.h"
 #include "update/version_store.h"
@@ -39,8 +40,20 @@ const DatabaseResult* ScriptRunResult::firstFailure() const {
   return nullptr;
 }
 
-ScriptRun::ScriptRun(UpdateData& data, std::vector<std::string> ticked, FailureClock clock)
-    : data_(data), ticked_(std::move(ticked)), clock_(std::move(clock)) {
+bool ScriptRunResult::backupFailed() const {
+  for (const DatabaseResult& database : databases) {
+    if (database.backupError) return true;
+  }
+  return false;
+}
+
+ScriptRun::ScriptRun(UpdateData& data, std::vector<std::string> ticked, FailureClock clock,
+                     std::optional<std::string> backup_folder)
+    : data_(data),
+      ticked_(std::move(ticked)),
+      clock_(std::move(clock)),
+      backup_folder_(std::move(backup_folder)) {
+  requireAbsoluteBackupFolder(backup_folder_);
   if (!clock_.now) clock_.now = now;
 }
 
@@ -72,8 +85,10 @@ std::string ScriptRun::runErrorText(const std::exception& error) const {
   }
   if (dynamic_cast<const IbError*>(&error) != nullptr && !result_.databases.empty()) {
     const DatabaseResult& database = result_.databases.back();
-    return "Erro na base de dados " + database.alias + " (" + database.location +
-           "): " + error.what();
+    std::string text =
+        "Erro na base de dados " + database.alias + " (" + database.location + "): " + error.what();
+    if (database.restorePoint) text += "\n" + restorePointLine(*database.restorePoint);
+    return text;
   }
   return error.what();
 }
@@ -94,7 +109,7 @@ void ScriptRun::updateDatabase(ScriptRunView& view, const std::string& entry) {
   database.pending = scripts.pendingCount(data_.tipo, database.versionBefore);
   scripts.openPendingList(data_.tipo, database.versionBefore);
 
-  applyScripts(view, entry, scripts, versions, database);
+  if (takeRestorePoint(view, database)) applyScripts(view, entry, scripts, versions, database);
 
   view.setProgress(100);
   // Rows sharing a script may spell its version apart (letter case,
@@ -108,6 +123,21 @@ void ScriptRun::updateDatabase(ScriptRunView& view, const std::string& entry) {
   }
   scripts.closePendingList();
   data_.client.IBDatabase1.close();
+}
+
+bool ScriptRun::takeRestorePoint(ScriptRunView& view, DatabaseResult& database) {
+  if (!backup_folder_ || database.pending <= 0) return true;
+  IbDatabase& client = data_.client.IBDatabase1;
+  try {
+    database.restorePoint = makeRestorePoint(client.api(), client.params(), database.alias,
+                                             database.location, *backup_folder_, clock_.now());
+    return true;
+  } catch (const std::exception& error) {
+    // A restore point was asked for: no script runs without it.
+    database.backupError = error.what();
+    view.showRunError(*database.backupError);
+    return false;
+  }
 }
 
 void ScriptRun::applyScripts(ScriptRunView& view, const std::string& entry,
@@ -179,11 +209,17 @@ void ScriptRun::recordFailure(ScriptRunView& view, const std::exception& error,
     // operator is told the script's whole error, and the run stops with the
     // script's open work dropped, so that it is offered again.
     database.failure->recordName.clear();
-    throw Error("O script " + database.failure->version + " da base " + database.alias +
-                " falhou e o registro de falha não pôde ser gravado: " + cannot_save.what() +
-                "\nErro do script:\n" + error.what());
+    std::string text = "O script " + database.failure->version + " da base " + database.alias +
+                       " falhou e o registro de falha não pôde ser gravado: " + cannot_save.what() +
+                       "\nErro do script:\n" + error.what();
+    if (database.restorePoint) text += "\n" + restorePointLine(*database.restorePoint);
+    throw Error(text);
   }
-  view.showScriptError("SCRIPT EM EXECUÇÃO SALVO: " + name);
+  std::string caption = "SCRIPT EM EXECUÇÃO SALVO: " + name;
+  // The record's name stays the first line as it always was; support reads
+  // the database as it was before the scripts on the next.
+  if (database.restorePoint) caption += "\n" + restorePointLine(*database.restorePoint);
+  view.showScriptError(caption);
   view.pause(1000);
 }
 

@@ -76,6 +76,11 @@ struct DatabaseResult {
   std::optional<ScriptFailure> failure;
   // A catalogue version the database cannot hold: its script was not run.
   std::optional<std::string> refusedVersion;
+  // The backup made before its first pending script, when a backup folder
+  // was given.
+  std::optional<std::string> restorePoint;
+  // Why that backup could not be made: none of its scripts was run.
+  std::optional<std::string> backupError;
 };
 
 struct ScriptRunResult {
@@ -90,13 +95,19 @@ struct ScriptRunResult {
   bool failed() const;
   // The first database whose script failed or whose version was refused.
   const DatabaseResult* firstFailure() const;
+  // True when a database's scripts were held back for want of their backup.
+  bool backupFailed() const;
 };
 
 class ScriptRun {
  public:
   // The run over the ticked aliases TICKED (in list order) on DATA's
-  // connections and runner.
-  ScriptRun(UpdateData& data, std::vector<std::string> ticked, FailureClock clock = {});
+  // connections and runner. With BACKUP_FOLDER (an absolute path, else an
+  // Error is raised), each database with a pending script is backed up
+  // there before the first of them runs; the backup's name takes CLOCK's
+  // time.
+  ScriptRun(UpdateData& data, std::vector<std::string> ticked, FailureClock clock = {},
+            std::optional<std::string> backup_folder = {});
 
   // The whole run, shown on VIEW, ending with the screen closed. An error
   // outside a script's execution stops the run where it is: the client
@@ -109,6 +120,7 @@ class ScriptRun {
 
  private:
   void updateDatabase(ScriptRunView& view, const std::string& entry);
+  bool takeRestorePoint(ScriptRunView& view, DatabaseResult& database);
   void applyScripts(ScriptRunView& view, const std::string& entry, ScriptCatalogue& scripts,
                     VersionStore& versions, DatabaseResult& database);
   void recordVersion(VersionStore& versions, DatabaseResult& database, const std::string& version);
@@ -120,6 +132,7 @@ class ScriptRun {
   UpdateData& data_;
   std::vector<std::string> ticked_;
   FailureClock clock_;
+  std::optional<std::string> backup_folder_;
   ScriptRunResult result_;
 };
 

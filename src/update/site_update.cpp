@@ -2,6 +2,7 @@
 #include "update/site_update.h"
 
 #include "update/failure_gate.h"
+#include "update/restore_point.h"
 
 namespace kelvo {
 
@@ -18,7 +19,10 @@ const char* finalStatusLine(FinalStatus status) {
 }
 
 SiteUpdate::SiteUpdate(AliasRegistry& aliases, UpdateOptions options)
-    : aliases_(aliases), options_(std::move(options)) {}
+    : aliases_(aliases), options_(std::move(options)) {
+  // A wrong backup folder is refused before anything is downloaded.
+  requireAbsoluteBackupFolder(options_.backupFolder);
+}
 
 const PreparedSite& SiteUpdate::prepare(PreparationView& view, bool confirmed) {
   site_ = kelvo::prepare(view, aliases_, confirmed, options_.api);
@@ -48,14 +52,15 @@ UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
 
   result.status = result.files.error ? FinalStatus::Retry : FinalStatus::Success;
   if (!result.files.error) {
-    ScriptRun scripts(*site.data, site.tickedAliases(), options.failureClock);
+    ScriptRun scripts(*site.data, site.tickedAliases(), options.failureClock, options.backupFolder);
     view.showWaitScreen(scripts);
     result.scripts = scripts.result();
     // A failed script needs the maker's support; a catalogue or client
-    // database that failed around the scripts is for the operator to retry.
+    // database that failed around the scripts, or a backup that could not be
+    // made, is for the operator to retry.
     if (script_failed_before || result.scripts->failed()) {
       result.status = FinalStatus::Support;
-    } else if (result.scripts->runError) {
+    } else if (result.scripts->runError || result.scripts->backupFailed()) {
       result.status = FinalStatus::Retry;
     }
   }

@@ -59,6 +59,9 @@ struct UpdateOptions {
   // Between the archive step's checks; the real 1000 ms pause when empty.
   std::function<void(int milliseconds)> pause;
   FailureClock failureClock;  // the failure record's date and time
+  // The site's backup folder (an absolute path): each client database is
+  // backed up there before its first pending script. No backup when empty.
+  std::optional<std::string> backupFolder;
 };
 
 // "&Atualizar agora" on the prepared SITE: the file run on FTP, then, when

@@ -19,7 +19,7 @@ ScriptRunResult ScriptRunSite::run(const std::vector<std::string>& ticked) {
   FailureClock clock;
   clock.now = [] { return encodeDate(2024, 3, 5) + encodeTime(14, 7, 9, 0); };
   clock.settings = FormatSettings::brazilian();
-  ScriptRun scripts(data, ticked, clock);
+  ScriptRun scripts(data, ticked, clock, backupFolder);
   return scripts.run(view);
 }
 

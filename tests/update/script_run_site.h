@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,8 @@ class ScriptRunSite : public ::testing::Test {
   ScriptRunSite() : databases(folder.path()) {}
 
   // Runs the script run over TICKED on data members made from the aliases
-  // known by now, as a preparation leaves them (catalogue open).
+  // known by now, as a preparation leaves them (catalogue open), with the
+  // backup folder backupFolder.
   ScriptRunResult run(const std::vector<std::string>& ticked);
 
   TempFolder folder;
@@ -46,6 +48,7 @@ class ScriptRunSite : public ::testing::Test {
   ScratchCatalog catalog;
   ClientDatabases databases;
   RecordingScriptView view;
+  std::optional<std::string> backupFolder;  // the site's backup folder, none by default
 };
 
 }  // namespace kelvo::test

@@ -9,7 +9,7 @@
 
 namespace kelvo {
 
-// Shared shape of the three owners: RELEASE frees a live handle.
+// Shared shape of the owners: RELEASE frees a live handle.
 template <typename Handle, void (*Release)(const IbClientApi&, Handle&)>
 class IbHandle {
  public:
@@ -59,6 +59,10 @@ inline void drop(const IbClientApi& api, isc_stmt_handle& handle) {
   ISC_STATUS_ARRAY status{};
   api.isc_dsql_free_statement(status, &handle, DSQL_drop);
 }
+inline void detachService(const IbClientApi& api, isc_svc_handle& handle) {
+  ISC_STATUS_ARRAY status{};
+  api.isc_service_detach(status, &handle);
+}
 }  // namespace ib_release
 
 // An attachment; released by detaching.
@@ -67,5 +71,8 @@ using IbDatabaseHandle = IbHandle<isc_db_handle, ib_release::detach>;
 using IbTransactionHandle = IbHandle<isc_tr_handle, ib_release::rollback>;
 // A statement; released by dropping it.
 using IbStatementHandle = IbHandle<isc_stmt_handle, ib_release::drop>;
+// A service manager attachment; released by detaching, which also ends a
+// service still running on it.
+using IbServiceHandle = IbHandle<isc_svc_handle, ib_release::detachService>;
 
 }  // namespace kelvo

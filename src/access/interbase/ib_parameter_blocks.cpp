@@ -13,27 +13,56 @@
 
 namespace kelvo {
 
-std::string buildDatabaseParameterBlock(const std::vector<std::string>& lines) {
+namespace {
+
+// One "name=value" line of a connection's parameters, checked.
+struct ParameterItem {
+  char code;
+  std::string value;  // in the ANSI code page
+};
+
+std::vector<ParameterItem> parameterItems(const std::vector<std::string>& lines) {
   static constexpr std::array<std::pair<const char*, char>, 4> kItems{{
       {"user_name", isc_dpb_user_name},
       {"password", isc_dpb_password},
       {"lc_ctype", isc_dpb_lc_ctype},
       {"sql_role_name", isc_dpb_sql_role_name},
   }};
-  std::string block(1, static_cast<char>(isc_dpb_version1));
+  std::vector<ParameterItem> items;
   for (const std::string& line : lines) {
     if (trimBlanksAndTabs(line).empty()) continue;
     const auto equals = line.find('=');
     const std::string name = lowerAscii(trimBlanksAndTabs(line.substr(0, equals)));
-    const std::string value =
+    std::string value =
         equals == std::string::npos ? std::string() : utf8ToAnsi(line.substr(equals + 1));
     const auto item = std::find_if(kItems.begin(), kItems.end(),
                                    [&](const auto& known) { return name == known.first; });
     if (item == kItems.end()) throw Error("Unknown database parameter: " + name);
     if (value.size() > 255) throw Error("Database parameter too long: " + name);
-    block += item->second;
-    block += static_cast<char>(value.size());
-    block += value;
+    items.push_back({item->second, std::move(value)});
+  }
+  return items;
+}
+
+void appendItem(std::string& block, const ParameterItem& item) {
+  block += item.code;
+  block += static_cast<char>(item.value.size());
+  block += item.value;
+}
+
+}  // namespace
+
+std::string buildDatabaseParameterBlock(const std::vector<std::string>& lines) {
+  std::string block(1, static_cast<char>(isc_dpb_version1));
+  for (const ParameterItem& item : parameterItems(lines)) appendItem(block, item);
+  return block;
+}
+
+std::string buildServiceAttachBlock(const std::vector<std::string>& lines) {
+  // The service block's login items carry the attach block's codes.
+  std::string block{static_cast<char>(isc_spb_version), static_cast<char>(isc_spb_current_version)};
+  for (const ParameterItem& item : parameterItems(lines)) {
+    if (item.code == isc_dpb_user_name || item.code == isc_dpb_password) appendItem(block, item);
   }
   return block;
 }
