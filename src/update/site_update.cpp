@@ -1,6 +1,7 @@
 // The whole update, composed once.
 #include "update/site_update.h"
 
+#include "platform/stop_request.h"
 #include "update/failure_gate.h"
 
 namespace kelvo {
@@ -11,6 +12,8 @@ const char* finalStatusLine(FinalStatus status) {
       return kStatusSuccess;
     case FinalStatus::Retry:
       return kStatusRetry;
+    case FinalStatus::Interrupted:
+      return kStatusInterrupted;
     case FinalStatus::Support:
       break;
   }
@@ -21,7 +24,7 @@ SiteUpdate::SiteUpdate(AliasRegistry& aliases, UpdateOptions options)
     : aliases_(aliases), options_(std::move(options)) {}
 
 const PreparedSite& SiteUpdate::prepare(PreparationView& view, bool confirmed) {
-  site_ = kelvo::prepare(view, aliases_, confirmed, options_.api);
+  site_ = kelvo::prepare(view, aliases_, confirmed, options_.api, options_.site);
   script_failed_ = false;
   return site_;
 }
@@ -38,19 +41,48 @@ UpdateResult SiteUpdate::update(FileRunView& view, FtpClient& ftp) {
   return result;
 }
 
+namespace {
+
+// Ends an update that a stop request cut short: a polite sign-off when the
+// connection is still up, the progress reset and the status line.
+UpdateResult interruptedUpdate(UpdateResult& result, FileRunView& view, FtpClient& ftp) {
+  try {
+    if (ftp.Connected()) ftp.Disconnect();
+  } catch (const std::exception&) {
+    // Leaving anyway: the connection closes with the client.
+  }
+  view.resetProgress();
+  result.status = FinalStatus::Interrupted;
+  view.setStatusLine(finalStatusLine(*result.status));
+  view.setCounter("");
+  view.setFileLabel("");
+  return std::move(result);
+}
+
+}  // namespace
+
 UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
                         const UpdateOptions& options, bool script_failed_before) {
   UpdateResult result;
+  FtpWaits waits = ftp.waits();
+  waits.read = options.site.ftpReadTimeout * 1000;
+  ftp.setWaits(waits);
   FileUpdateRun files(view, ftp, site, options.settings);
   if (options.pause) files.pause = options.pause;
-  result.files = files.run();
+  try {
+    result.files = files.run();
+  } catch (const Interrupted&) {
+    return interruptedUpdate(result, view, ftp);
+  }
   if (result.files.connectFailure) return result;
 
+  if (!result.files.error && stopRequested()) return interruptedUpdate(result, view, ftp);
   result.status = result.files.error ? FinalStatus::Retry : FinalStatus::Success;
   if (!result.files.error) {
     ScriptRun scripts(*site.data, site.tickedAliases(), options.failureClock);
     view.showWaitScreen(scripts);
     result.scripts = scripts.result();
+    if (result.scripts->interrupted) return interruptedUpdate(result, view, ftp);
     // A failed script needs the maker's support; a catalogue or client
     // database that failed around the scripts is for the operator to retry.
     if (script_failed_before || result.scripts->failed()) {
