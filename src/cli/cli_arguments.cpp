@@ -101,6 +101,8 @@ std::string usageText() {
          "  5   pasta ou base não preparada (Winrar, Sys_Tavrela.exe, Sys_Info.INI, alias,\n"
          "      MYSQL da internet ou base do cliente)\n"
          "  64  linha de comando inválida, ou run sem --confirmo-aplicativos-fechados\n"
+         "  130 interrompida (Ctrl-C ou SIGTERM): a transferência em curso foi\n"
+         "      abandonada e o script em curso desfeito; nada ficou pela metade\n"
          "  70  erro inesperado\n"
          "\n"
          "Progresso e mensagens vão para a saída de erro; o relatório e a linha final,\n"

@@ -10,6 +10,9 @@ enum ExitCode : int {
   kExitSupport = 3,      // a script failed: contact support
   kExitRefused = 4,      // a failure record in the folder refuses the update
   kExitPreparation = 5,  // the folder or a database is not ready (preparation failed)
+  // stopped by SIGINT or SIGTERM (Ctrl-C or the console closing on Windows)
+  // before it ended: the shell's number for an interrupted program
+  kExitInterrupted = 130,
   kExitUsage = 64,       // wrong command line, or run without the confirmation
   kExitUnexpected = 70,  // an error the update does not expect
 };

@@ -3,6 +3,7 @@
 
 #include "cli/cli_views.h"
 #include "cli/exit_codes.h"
+#include "platform/stop_request.h"
 
 namespace kelvo::cli {
 
@@ -41,6 +42,8 @@ int updateExitCode(const WholeUpdateResult& result) {
       return kExitSuccess;
     case FinalStatus::Retry:
       return kExitRetry;
+    case FinalStatus::Interrupted:
+      return kExitInterrupted;
     case FinalStatus::Support:
       break;
   }
@@ -48,9 +51,19 @@ int updateExitCode(const WholeUpdateResult& result) {
 }
 
 int runUpdate(Console& console, AliasRegistry& registry, bool confirmed) {
+  // From here a scheduler's SIGTERM or a Ctrl-C ends the update at its next
+  // safe point instead of killing it midway.
+  watchStopSignals();
   const FormatSettings settings = regionalSettings();
   UpdateOptions options;
   options.settings = settings;
+  try {
+    options.site = readSiteSettings();
+  } catch (const SiteSettingsError& e) {
+    // A faulty settings file stops the update before it changes anything.
+    console.note("kelvoupdate: " + std::string(e.what()));
+    return kExitPreparation;
+  }
   SiteUpdate update(registry, options);
   CliPreparationView preparation;
   CliScriptRunView scripts(console);

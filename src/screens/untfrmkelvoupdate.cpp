@@ -210,6 +210,9 @@ void Tfrmkelvoupdate::showEvent(QShowEvent* event) {
 }
 
 void Tfrmkelvoupdate::FormShow() {
+  // A faulty settings file is not expected: the start-up's error box names
+  // its line and the program ends before anything changed.
+  update_.setSiteSettings(readSiteSettings());
   MainScreenPreparationView view(*this);
   update_.prepare(view, confirmation_ != nullptr && confirmation_->Tag() != 0);
 }
@@ -227,6 +230,11 @@ void Tfrmkelvoupdate::Timer2Timer() {
 }
 
 void Tfrmkelvoupdate::closeEvent(QCloseEvent* event) {
+  // The close box does what "&Sair" does. During a transfer (the close came
+  // through the work handler's message pump) the disconnect fails the
+  // download in hand, which keeps its old copy, and ends the run: no further
+  // file, no archiver, no scripts.
+  if (ftpupdate.Connected()) ftpupdate.Disconnect();
   FormClose();
   event->accept();
   // Closing the main screen ends the program.

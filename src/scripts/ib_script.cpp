@@ -5,6 +5,7 @@
 
 #include "access/interbase/ib_error.h"
 #include "platform/ascii.h"
+#include "platform/stop_request.h"
 
 namespace kelvo {
 
@@ -45,7 +46,12 @@ void IbScript::ExecuteScript() {
   executor_.reset();
   reader_.start(script_);
   try {
-    while (auto statement = reader_.next()) execute(*statement);
+    // Between two statements is a safe point: what the script did so far in
+    // its data transaction is the caller's to roll back.
+    while (auto statement = reader_.next()) {
+      throwIfStopRequested();
+      execute(*statement);
+    }
     // A batch still open at the end never ran: the script must not pass for
     // one that completed, or its version would be recorded without them.
     if (batch_mode_) throw Error(kUnexecutedBatch);

@@ -50,6 +50,7 @@ class IbScript {
   // raises an Error when one fails or the script cannot be read on ("Invalid
   // statement" with the statement's text, "Invalid Comment", an INPUT file's
   // error), so that a script that stopped early never looks completed.
+  // A stop request raises Interrupted before the next statement.
   void ExecuteScript();
 
   bool autoDdl() const { return auto_ddl_; }

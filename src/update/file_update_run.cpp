@@ -5,8 +5,10 @@
 
 #include <exception>
 
+#include "access/ftp/ftp_download_file.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/stop_request.h"
 #include "update/file_names.h"
 #include "update/ftp_login.h"
 
@@ -80,6 +82,8 @@ FileRunOutcome FileUpdateRun::run() {
   view_.setStatusLine(" ");
   view_.clearRows();
   const ProgressRoute route(ftp_, view_, progress_);
+  // A run that was killed mid-download left its temporary file behind.
+  removeFtpTemporaryFiles(".");
 
   setFtpLogin(ftp_, site_.data->catalog, readFtpSettings());
   if (!connect()) return outcome_;
@@ -91,6 +95,7 @@ FileRunOutcome FileUpdateRun::run() {
     view_.setListingLines(lines);
     markRows(lines);
     downloadRows();
+    throwIfStopRequested();
     if (archiveStepDue(outcome_.fetched, outcome_.error, fileExists(site_.mainExecutable),
                        fileExists(kArchive))) {
       outcome_.archive = archiveStep(view_, site_.PROGR, site_.mainExecutable, pause);
@@ -106,6 +111,8 @@ bool FileUpdateRun::connect() {
   try {
     ftp_.Connect();
     return true;
+  } catch (const Interrupted&) {
+    throw;
   } catch (const std::exception& e) {
     outcome_.connectFailure = ftpConnectFailureMessage(e.what());
   }
@@ -132,6 +139,7 @@ void FileUpdateRun::markRows(const std::vector<std::string>& lines) {
 
 void FileUpdateRun::downloadRows() {
   for (std::size_t i = 0; i < outcome_.rows.size(); ++i) {
+    throwIfStopRequested();
     if (!outcome_.rows[i].item) continue;  // a line of no entry: nothing to fetch
     downloadRow(i);
     // Once the connection is gone (the operator left, or the server hung
@@ -167,6 +175,10 @@ void FileUpdateRun::downloadRow(std::size_t row) {
     view_.setRowLamp(row, RowLamp::Current);
     view_.repaintRows();
     result.outcome = RowOutcome::Fetched;
+  } catch (const Interrupted&) {
+    // An abandoned download is no failed one: its old copy stays, and the
+    // run ends without a red row or a message.
+    throw;
   } catch (const std::exception& e) {
     failRow(row, RowOutcome::Failed, e.what());
   }

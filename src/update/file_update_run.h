@@ -58,7 +58,9 @@ class FileUpdateRun {
   // sign-off. A connect failure ends it with the outcome's connectFailure
   // set. Failures the run does not expect (settings file, password query,
   // folder change, listing) are raised to the caller, the run stopping
-  // where it stood.
+  // where it stood. A stop request raises Interrupted before the next row
+  // or while a read waits: the download in hand is abandoned, its old copy
+  // kept. Leftover temporary downloads are removed first.
   FileRunOutcome run();
 
   // Waits between the checks that the old main executable is gone (1000 ms

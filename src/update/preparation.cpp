@@ -120,7 +120,7 @@ std::vector<std::string> PreparedSite::tickedAliases() const {
 }
 
 PreparedSite prepare(PreparationView& view, AliasRegistry& aliases, bool confirmed,
-                     std::shared_ptr<const IbClientApi> api) {
+                     std::shared_ptr<const IbClientApi> api, const SiteSettings& settings) {
   PreparedSite site;
   site.workingFolder = std::filesystem::current_path().string();
   site.PROGR = programFiles();
@@ -160,6 +160,9 @@ PreparedSite prepare(PreparationView& view, AliasRegistry& aliases, bool confirm
   view.addAlias(site.aliases.back().alias);
 
   site.data = std::make_unique<UpdateData>(aliases, std::move(api));
+  std::vector<std::string>& params = site.data->catalog.Database1.params();
+  params.push_back("READ TIMEOUT=" + std::to_string(settings.catalogueReadTimeout));
+  params.push_back("WRITE TIMEOUT=" + std::to_string(settings.catalogueWriteTimeout));
   view.createWaitScreen(*site.data);
   site.outcome = openEveryAlias(view, aliases, site);
   if (site.ready()) view.showReady("Clique em Atualizar agora ou pressione <ENTER>.");

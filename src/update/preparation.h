@@ -11,6 +11,7 @@
 
 #include "access/catalogue/alias_registry.h"
 #include "update/prepared_site.h"
+#include "update/site_settings.h"
 
 namespace kelvo {
 
@@ -54,8 +55,10 @@ class PreparationView {
 // disables the update button and asks the screen to close; the site's
 // outcome says which. Unexpected failures (registry, unreadable settings
 // file, client library missing) are thrown.
+// SETTINGS gives the catalogue connection its waits.
 PreparedSite prepare(PreparationView& view, AliasRegistry& aliases, bool confirmed,
-                     std::shared_ptr<const IbClientApi> api = nullptr);
+                     std::shared_ptr<const IbClientApi> api = nullptr,
+                     const SiteSettings& settings = {});
 
 // Returns the alias named by the first line of the settings file PATH: its
 // characters 15 to 44 in the ANSI code page, blanks and control characters

@@ -7,6 +7,7 @@
 #include "access/catalogue/pega_bde_dados.h"
 #include "access/interbase/ib_error.h"
 #include "platform/codepage.h"
+#include "platform/stop_request.h"
 #include "scripts/ib_script.h"
 #include "update/failure_record.h"
 #include "update/preparation.h"
@@ -64,6 +65,9 @@ const ScriptRunResult& ScriptRun::run(ScriptRunView& view) {
   for (const std::string& alias : ticked_) work_list.push_back(workListEntry(alias));
   try {
     for (const std::string& entry : work_list) updateDatabase(view, entry);
+  } catch (const Interrupted&) {
+    closeAfterError();
+    result_.interrupted = true;
   } catch (const std::exception& error) {
     // Nothing on this borderless screen could close it: end the run here
     // and let the update end with errors.
@@ -148,6 +152,7 @@ void ScriptRun::applyScripts(ScriptRunView& view, const std::string& entry,
   std::int64_t done = 0;
   std::optional<ScriptKey> previous;
   while (!list.eof() && !database.failure && !database.refusedVersion) {
+    throwIfStopRequested();
     ScriptKey pair = currentScriptKey(list);
     // Rows sharing a pair hold one script: the first row applies it.
     if (pair != previous) {
@@ -164,6 +169,8 @@ void ScriptRun::applyScripts(ScriptRunView& view, const std::string& entry,
       database.applied.push_back(version);
       try {
         ExecutaScript(runner);
+      } catch (const Interrupted&) {
+        throw;  // rolled back, not recorded: it is offered again next time
       } catch (const std::exception& error) {
         recordFailure(view, error, entry, database);
       }

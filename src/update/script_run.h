@@ -88,6 +88,9 @@ struct ScriptRunResult {
   // The error outside a script's execution that stopped the run (a lost
   // catalogue or client database, say), naming the server.
   std::optional<std::string> runError;
+  // A stop request ended the run: the script in hand was rolled back and
+  // its version not recorded.
+  bool interrupted = false;
 
   // True when a script failed or a catalogue version was refused: the wait
   // screen's tag becomes 1 and the maker's support is needed. An error

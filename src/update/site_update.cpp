@@ -1,6 +1,7 @@
 // The whole update, composed once.
 #include "update/site_update.h"
 
+#include "platform/stop_request.h"
 #include "update/failure_gate.h"
 #include "update/restore_point.h"
 
@@ -12,6 +13,8 @@ const char* finalStatusLine(FinalStatus status) {
       return kStatusSuccess;
     case FinalStatus::Retry:
       return kStatusRetry;
+    case FinalStatus::Interrupted:
+      return kStatusInterrupted;
     case FinalStatus::Support:
       break;
   }
@@ -25,7 +28,7 @@ SiteUpdate::SiteUpdate(AliasRegistry& aliases, UpdateOptions options)
 }
 
 const PreparedSite& SiteUpdate::prepare(PreparationView& view, bool confirmed) {
-  site_ = kelvo::prepare(view, aliases_, confirmed, options_.api);
+  site_ = kelvo::prepare(view, aliases_, confirmed, options_.api, options_.site);
   script_failed_ = false;
   return site_;
 }
@@ -42,19 +45,51 @@ UpdateResult SiteUpdate::update(FileRunView& view, FtpClient& ftp) {
   return result;
 }
 
+namespace {
+
+// Ends an update that a stop request cut short: a polite sign-off when the
+// connection is still up, the progress reset and the status line.
+UpdateResult interruptedUpdate(UpdateResult& result, FileRunView& view, FtpClient& ftp) {
+  try {
+    if (ftp.Connected()) ftp.Disconnect();
+  } catch (const std::exception&) {
+    // Leaving anyway: the connection closes with the client.
+  }
+  view.resetProgress();
+  result.status = FinalStatus::Interrupted;
+  view.setStatusLine(finalStatusLine(*result.status));
+  view.setCounter("");
+  view.setFileLabel("");
+  return std::move(result);
+}
+
+}  // namespace
+
 UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
                         const UpdateOptions& options, bool script_failed_before) {
   UpdateResult result;
+  FtpWaits waits = ftp.waits();
+  waits.read = options.site.ftpReadTimeout * 1000;
+  ftp.setWaits(waits);
   FileUpdateRun files(view, ftp, site, options.settings);
   if (options.pause) files.pause = options.pause;
-  result.files = files.run();
+  try {
+    result.files = files.run();
+  } catch (const Interrupted&) {
+    return interruptedUpdate(result, view, ftp);
+  }
   if (result.files.connectFailure) return result;
 
+  if (!result.files.error && stopRequested()) return interruptedUpdate(result, view, ftp);
   result.status = result.files.error ? FinalStatus::Retry : FinalStatus::Success;
   if (!result.files.error) {
-    ScriptRun scripts(*site.data, site.tickedAliases(), options.failureClock, options.backupFolder);
+    // A folder given to the update wins over the site settings' one.
+    const std::optional<std::string>& backup =
+        options.backupFolder ? options.backupFolder : options.site.backupFolder;
+    ScriptRun scripts(*site.data, site.tickedAliases(), options.failureClock, backup);
     view.showWaitScreen(scripts);
     result.scripts = scripts.result();
+    if (result.scripts->interrupted) return interruptedUpdate(result, view, ftp);
     // A failed script needs the maker's support; a catalogue or client
     // database that failed around the scripts, or a backup that could not be
     // made, is for the operator to retry.

@@ -17,6 +17,7 @@
 #include "update/file_update_run.h"
 #include "update/preparation.h"
 #include "update/script_run.h"
+#include "update/site_settings.h"
 
 namespace kelvo {
 
@@ -26,12 +27,18 @@ inline constexpr const char* kStatusRetry =
     "Atualização finalizada com erros, feche os aplicativos e tente denovo.";
 inline constexpr const char* kStatusSupport =
     "Atualização finalizada com erros, necessário contactar Orvalis Sistemas.";
+inline constexpr const char* kStatusInterrupted =
+    "Atualização interrompida: a transferência em curso foi abandonada e o script em curso "
+    "desfeito.";
 
 // How an update ended, as its final status line says.
 enum class FinalStatus {
   Success,  // nothing failed
   Retry,    // a file step failed: close the applications and try again
   Support,  // a script failed: the maker's support is needed
+  // A stop was requested: the download in hand was abandoned (its old copy
+  // kept), the script in hand rolled back; nothing failed.
+  Interrupted,
 };
 
 // Returns the final status line of STATUS.
@@ -62,6 +69,7 @@ struct UpdateOptions {
   // The site's backup folder (an absolute path): each client database is
   // backed up there before its first pending script. No backup when empty.
   std::optional<std::string> backupFolder;
+  SiteSettings site;  // the waits of kelvoupdate.ini
 };
 
 // "&Atualizar agora" on the prepared SITE: the file run on FTP, then, when
@@ -69,7 +77,8 @@ struct UpdateOptions {
 // reset and the final status line on VIEW. SCRIPT_FAILED_BEFORE tells that
 // a script failed in an earlier update of the same screen (the wait
 // screen's tag is still 1). Failures the runs do not expect are raised, the
-// update stopping where it stood.
+// update stopping where it stood. A stop request ends it at the next safe
+// point with the status Interrupted.
 UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
                         const UpdateOptions& options, bool script_failed_before = false);
 
@@ -78,6 +87,9 @@ class SiteUpdate {
   // An update of the site in the working folder, resolving aliases through
   // ALIASES.
   explicit SiteUpdate(AliasRegistry& aliases, UpdateOptions options = {});
+
+  // Replaces the waits of kelvoupdate.ini before the preparation.
+  void setSiteSettings(const SiteSettings& settings) { options_.site = settings; }
 
   // The preparation (the main screen's first showing).
   const PreparedSite& prepare(PreparationView& view, bool confirmed);

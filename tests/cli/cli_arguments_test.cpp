@@ -95,6 +95,7 @@ TEST(CliExitCodes, TheUpdatesResultDecides) {
       {finished(FinalStatus::Retry), 1},
       {finished(std::nullopt), 2},
       {finished(FinalStatus::Support), 3},
+      {finished(FinalStatus::Interrupted), 130},
       {refused, 4},
       {unprepared, 5},
       {unconfirmed, 64},

@@ -24,11 +24,12 @@ CliSiteTest::CliSiteTest() {
   useUpdateServer();
 }
 
-ProgramResult CliSiteTest::kelvoupdate(const std::string& arguments) {
+ProgramResult CliSiteTest::kelvoupdate(const std::string& arguments, const std::string& wrapper) {
   const fs::path out = machine_.path() / "stdout";
   const fs::path err = machine_.path() / "stderr";
-  const std::string command = "cd '" + machine_.path().string() + "' && " + commandLine(arguments) +
-                              " >'" + out.string() + "' 2>'" + err.string() + "'";
+  const std::string command = "cd '" + machine_.path().string() + "' && " + wrapper + " " +
+                              commandLine(arguments) + " >'" + out.string() + "' 2>'" +
+                              err.string() + "'";
   return {exitCode(std::system(command.c_str())), readFile(out), readFile(err)};
 }
 

@@ -27,8 +27,9 @@ class CliSiteTest : public ::testing::Test, public TestSite {
   CliSiteTest();
 
   // Runs kelvoupdate with ARGUMENTS (shell words) and --pasta naming the
-  // working folder, from another folder.
-  ProgramResult kelvoupdate(const std::string& arguments);
+  // working folder, from another folder; WRAPPER (shell words) runs it, as
+  // timeout(1) does.
+  ProgramResult kelvoupdate(const std::string& arguments, const std::string& wrapper = "");
   // Runs it the same way on a terminal (through script(1)): standard output
   // and standard error both land in the result's OUT, as a terminal shows them.
   ProgramResult kelvoupdateOnATerminal(const std::string& arguments);

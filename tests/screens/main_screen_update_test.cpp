@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <fstream>
 
+#include "access/ftp/ftp_download_file.h"
 #include "archiver/archive_writer.h"
 #include "screens/main_screen_support.h"
 #include "screens/uAguarde.h"
@@ -116,6 +117,39 @@ TEST_F(MainScreenUpdate, SairDuringATransferDisconnectsClosesAndLeavesNoPartialF
   EXPECT_TRUE(messages_.empty()) << messages_.front().text;
   EXPECT_EQ(screen.lblstatus->text().toStdString(), kStatusRetry);
   EXPECT_FALSE(fs::exists(work_.path() / "big.bin"));
+}
+
+// The close box is the window's own: closing the screen the way the window
+// system does while a download runs must end the run as "&Sair" does.
+TEST_F(MainScreenUpdate, TheCloseBoxDuringATransferEndsTheRunAsSairDoes) {
+  std::ofstream(served("big.bin")) << std::string(8 << 20, 'b');
+  std::ofstream(served("outro.dat")) << std::string(8 << 20, 'o');
+  test::writeArchive(served("Sys_Tavrela.rar").string(), {{"Sys_Tavrela.exe", "fresh exe"}});
+  Tfrmkelvoupdate& screen = show();
+  bool closed = false;
+  screen.ftpupdate.OnWork = [&](FtpClient&, TWorkMode, std::int64_t) {
+    if (!closed) {
+      closed = true;
+      // What the close box sends, handled while the work handler lets events run.
+      QMetaObject::invokeMethod(&screen, "close", Qt::QueuedConnection);
+    }
+  };
+  screen.Button1->click();
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(screen.isVisible());
+  EXPECT_FALSE(screen.ftpupdate.Connected());
+  EXPECT_EQ(screen.aguarde, nullptr);
+  EXPECT_TRUE(messages_.empty()) << messages_.front().text;
+  EXPECT_EQ(screen.lblstatus->text().toStdString(), kStatusRetry);
+  // No file after the close, not even the one in transfer; no archiver; no scripts.
+  for (const char* name : {"big.bin", "outro.dat", "Sys_Tavrela.rar", "Sys_Tavrela.old"}) {
+    EXPECT_FALSE(fs::exists(work_.path() / name)) << name;
+  }
+  EXPECT_EQ(test::readFile(work_.path() / "Sys_Tavrela.exe"), "previous exe");
+  EXPECT_THROW(rows("VERSAO"), std::exception);
+  for (const auto& entry : fs::directory_iterator(work_.path())) {
+    EXPECT_FALSE(isFtpTemporaryName(entry.path().filename().string())) << entry.path();
+  }
 }
 
 }  // namespace

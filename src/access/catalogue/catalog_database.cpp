@@ -36,12 +36,15 @@ void CatalogDatabase::open() {
   std::vector<std::string> alias_params;
   registry_.GetAliasParams(alias_name_, alias_params);
   const CatalogSettings settings = catalogSettings(alias_params, params_);
+  settings_ = settings;
 
   std::unique_ptr<st_mysql, Closer> handle(mysql_init(nullptr));
   if (!handle) throw CatalogError("Out of memory while preparing the catalogue connection", 0);
   mysql_optionsv(handle.get(), MYSQL_SET_CHARSET_NAME, "utf8mb4");
   const unsigned timeout = settings.connect_timeout;
   mysql_optionsv(handle.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+  mysql_optionsv(handle.get(), MYSQL_OPT_READ_TIMEOUT, &settings.read_timeout);
+  mysql_optionsv(handle.get(), MYSQL_OPT_WRITE_TIMEOUT, &settings.write_timeout);
   // No multi-statement flag: a value can never smuggle in a second statement.
   if (!mysql_real_connect(handle.get(), orNull(settings.host), orNull(settings.user),
                           settings.password.c_str(), orNull(settings.database), settings.port,

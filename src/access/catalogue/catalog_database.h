@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "access/catalogue/alias_registry.h"
+#include "access/catalogue/catalog_settings.h"
 
 struct st_mysql;
 
@@ -37,6 +38,8 @@ class CatalogDatabase {
 
   // Returns true while connected.
   bool connected() const { return handle_ != nullptr; }
+  // Returns the settings of the last open: the server's address and waits.
+  const CatalogSettings& settings() const { return settings_; }
 
   // Closes every open query on the connection, then disconnects.
   void close();
@@ -56,6 +59,7 @@ class CatalogDatabase {
   std::string alias_name_;
   std::string database_name_;
   std::vector<std::string> params_;
+  CatalogSettings settings_;
   std::unique_ptr<st_mysql, Closer> handle_;
   std::vector<CatalogQuery*> queries_;
 };

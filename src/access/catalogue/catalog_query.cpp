@@ -1,9 +1,11 @@
 // Running a catalogue statement and walking its rows.
 #include "access/catalogue/catalog_query.h"
 
+#include <errmsg.h>
 #include <mysql.h>
 
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 
@@ -95,6 +97,28 @@ void CatalogQuery::setStatement(std::string_view statement) {
   sql_.emplace_back(statement);
 }
 
+namespace {
+
+// Returns the error of the call on HANDLE that began at START. A call that
+// lost its server after waiting the whole read limit is the server's
+// silence, and says so with the server and the wait.
+CatalogError callError(MYSQL* handle, const CatalogSettings& settings,
+                       std::chrono::steady_clock::time_point start) {
+  const unsigned code = mysql_errno(handle);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  if (code == CR_SERVER_LOST && settings.read_timeout > 0 &&
+      waited >= std::chrono::seconds(settings.read_timeout)) {
+    const std::string host = settings.host.empty() ? "localhost" : settings.host;
+    return CatalogError("O servidor MySQL " + host + ":" +
+                            std::to_string(settings.port == 0 ? 3306 : settings.port) +
+                            " não respondeu em " + std::to_string(settings.read_timeout) + " s.",
+                        code);
+  }
+  return CatalogError(mysql_error(handle), code);
+}
+
+}  // namespace
+
 void CatalogQuery::open() {
   if (active_) return;
   if (database_ == nullptr) throw Error(name_ + ": the catalogue connection no longer exists");
@@ -104,12 +128,13 @@ void CatalogQuery::open() {
     statement += line;
   }
   MYSQL* handle = database_->handle();
+  const auto start = std::chrono::steady_clock::now();
   if (mysql_real_query(handle, statement.data(), statement.size()) != 0) {
-    throw CatalogError(mysql_error(handle), mysql_errno(handle));
+    throw callError(handle, database_->settings(), start);
   }
   std::unique_ptr<st_mysql_res, ResultFree> result(mysql_store_result(handle));
   if (!result) {
-    if (mysql_errno(handle) != 0) throw CatalogError(mysql_error(handle), mysql_errno(handle));
+    if (mysql_errno(handle) != 0) throw callError(handle, database_->settings(), start);
     throw Error(name_ + ": the statement returned no rows to read");
   }
   columns_.clear();

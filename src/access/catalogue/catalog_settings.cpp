@@ -44,6 +44,10 @@ void apply(CatalogSettings& settings, const std::vector<std::string>& params) {
       settings.socket = value;
     } else if (name == "CONNECT TIMEOUT") {
       settings.connect_timeout = readNumber(name, value);
+    } else if (name == "READ TIMEOUT") {
+      settings.read_timeout = readNumber(name, value);
+    } else if (name == "WRITE TIMEOUT") {
+      settings.write_timeout = readNumber(name, value);
     }
   }
 }
@@ -51,8 +55,9 @@ void apply(CatalogSettings& settings, const std::vector<std::string>& params) {
 }  // namespace
 
 bool isCatalogSetting(std::string_view name) {
-  static constexpr std::string_view kNames[] = {
-      "SERVER NAME", "PORT", "DATABASE NAME", "USER NAME", "PASSWORD", "SOCKET", "CONNECT TIMEOUT"};
+  static constexpr std::string_view kNames[] = {"SERVER NAME",     "PORT",         "DATABASE NAME",
+                                                "USER NAME",       "PASSWORD",     "SOCKET",
+                                                "CONNECT TIMEOUT", "READ TIMEOUT", "WRITE TIMEOUT"};
   const std::string upper = upperAscii(name);
   for (const std::string_view known : kNames) {
     if (upper == known) return true;

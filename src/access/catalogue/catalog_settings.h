@@ -16,11 +16,15 @@ struct CatalogSettings {
   std::string password;           // PASSWORD
   std::string socket;             // SOCKET (local socket file, used with host "localhost")
   unsigned connect_timeout = 15;  // CONNECT TIMEOUT, in seconds
+  // READ TIMEOUT and WRITE TIMEOUT, in seconds: a catalogue that stops
+  // answering fails the call instead of holding the update.
+  unsigned read_timeout = 60;
+  unsigned write_timeout = 60;
 };
 
 // Returns true when NAME (letter case ignored) is one of the settings above
 // ("SERVER NAME", "PORT", "DATABASE NAME", "USER NAME", "PASSWORD", "SOCKET",
-// "CONNECT TIMEOUT").
+// "CONNECT TIMEOUT", "READ TIMEOUT", "WRITE TIMEOUT").
 bool isCatalogSetting(std::string_view name);
 
 // Returns the settings from ALIAS_PARAMS (the alias's NAME=VALUE lines)

@@ -11,6 +11,7 @@
 #include "access/ftp/ftp_transport.h"
 #include "access/ftp/listing_parser.h"
 #include "platform/files.h"
+#include "platform/stop_request.h"
 
 namespace kelvo {
 
@@ -44,9 +45,12 @@ void FtpClient::openControl() {
   }
   status(hsConnecting, "Connecting to " + address + ".");
   session_->control.setUtf8(false);
+  session_->control.setReadLimit(waits_.read, serverName());
   session_->control.open(address, port_);
   status(hsConnected, "Connected.");
 }
+
+std::string FtpClient::serverName() const { return host_ + ":" + std::to_string(port_); }
 
 void FtpClient::Connect() {
   FtpControl& control = session_->control;
@@ -228,6 +232,9 @@ void FtpClient::transfer(const std::string& command, const Sink& sink, bool refu
   FtpControl& control = session_->control;
   status(ftpTransfer, "Starting FTP transfer");
   FtpTcpStream data;
+  // The data connection's silence is the server's too: it is named by the
+  // address the operator configured.
+  data.setReadLimit(waits_.read, serverName());
   if (passive_) {
     if (ftpOffers(features_, "PRET")) control.command("PRET " + command);
     const FtpReply pasv = control.command("PASV", {227});
@@ -277,6 +284,9 @@ void FtpClient::receive(FtpTcpStream& data, const Sink& sink) {
       filled += count;
       total += static_cast<std::int64_t>(count);
       if (OnWork) OnWork(*this, wmRead, total);
+      // A handler may have asked the run to stop (the operator closed the
+      // screen while the download ran).
+      throwIfStopRequested();
       // A handler may have disconnected (the operator leaving mid-download):
       // the transfer can no longer be confirmed, so it stops here.
       if (!session_->control.isOpen()) throw FtpSocketError(kConnectionClosedGracefully);
@@ -301,6 +311,11 @@ void FtpClient::settleBrokenTransfer() {
   // the next command's reply from being mistaken for it. A server that does
   // not answer in time is left: the session could not be kept in step.
   FtpControl& control = session_->control;
+  // A stop leaves at once: the server's answer would only be waited for.
+  if (stopRequested()) {
+    control.close();
+    return;
+  }
   try {
     if (control.isOpen() && !control.readReplyWithin(waits_.brokenTransferReply)) control.close();
   } catch (const Error&) {

@@ -18,9 +18,13 @@ class FtpTcpStream;
 
 enum class FtpTransferType { Ascii, Binary };
 
-// The client's bounded waits, in milliseconds. A read on the control or a
-// data connection otherwise waits as long as the server takes.
+// The client's bounded waits, in milliseconds.
 struct FtpWaits {
+  // A read on the control or a data connection fails when the server sends
+  // no byte for this long (0: it waits as long as the server takes). Two
+  // minutes leave a slow server behind a slow line its time, and still end
+  // a run facing a server that stopped answering.
+  int read = 120000;
   // An active-mode transfer waits this long for the server's data connection.
   int accept = 10000;
   // After a transfer broke (the data connection failed, or never came in
@@ -112,6 +116,7 @@ class FtpClient {
   using Sink = std::function<void(const char*, std::size_t)>;
 
   void status(TFtpStatus value, const std::string& text);
+  std::string serverName() const;
   void openControl();
   void logIn();
   void closeAfterFailedConnect(bool greeted);

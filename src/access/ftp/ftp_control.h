@@ -30,6 +30,12 @@ class FtpControl {
   // or said 421 unasked, leaves the connection closed.
   bool alive();
 
+  // Limits each read to MILLISECONDS without a byte (0: no limit); SERVER
+  // names the server in the time-out's message.
+  void setReadLimit(int milliseconds, std::string server) {
+    stream_.setReadLimit(milliseconds, std::move(server));
+  }
+
   void setUtf8(bool utf8) { utf8_ = utf8; }
   bool utf8() const { return utf8_; }
 

@@ -75,6 +75,32 @@ std::string ftpTemporaryPath(const std::string& destination) {
   return (path.parent_path() / name).string();
 }
 
+bool isFtpTemporaryName(const std::string& name) {
+  const std::string prefix = kTemporaryPrefix;
+  const std::string suffix = kTemporarySuffix;
+  if (name.size() != prefix.size() + 16 + suffix.size()) return false;
+  if (name.compare(0, prefix.size(), prefix) != 0) return false;
+  if (name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) return false;
+  for (std::size_t i = prefix.size(); i < prefix.size() + 16; ++i) {
+    const char c = name[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> removeFtpTemporaryFiles(const std::string& folder) {
+  std::vector<std::string> removed;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    std::error_code ignored;
+    if (!isFtpTemporaryName(name) || !it->is_regular_file(ignored)) continue;
+    if (std::filesystem::remove(it->path(), ignored)) removed.push_back(name);
+  }
+  return removed;
+}
+
 FtpDownloadFile::FtpDownloadFile(std::string destination)
     : destination_(std::move(destination)), temporary_(ftpTemporaryPath(destination_)) {
   if (directoryExists(destination_)) failCreate(EISDIR);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace kelvo {
 
@@ -16,6 +17,17 @@ namespace kelvo {
 // its length never grows with the destination's and a run that was killed
 // left a file the next download to the same destination finds again.
 std::string ftpTemporaryPath(const std::string& destination);
+
+// Returns true when NAME (a file name without folder) has the form of
+// ftpTemporaryPath's names: the prefix, sixteen hexadecimal digits and the
+// suffix, nothing else.
+bool isFtpTemporaryName(const std::string& name);
+
+// Removes every regular file of FOLDER whose name isFtpTemporaryName, the
+// leftovers of downloads that a killed run never finished; returns their
+// names. Other files are never touched, and a file that cannot be removed
+// is left (the next download to its destination removes it again).
+std::vector<std::string> removeFtpTemporaryFiles(const std::string& folder);
 
 class FtpDownloadFile {
  public:

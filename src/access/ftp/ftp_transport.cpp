@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "platform/stop_request.h"
+
 namespace kelvo {
 
 namespace {
@@ -60,7 +62,19 @@ bool runFor(asio::io_context& io, const bool& done, int milliseconds) {
   return done;
 }
 
+// Longest single wait of a read: a stop request is looked at this often.
+constexpr int kStopCheckMs = 200;
+
+std::string durationText(int milliseconds) {
+  if (milliseconds % 1000 == 0) return std::to_string(milliseconds / 1000) + " s";
+  return std::to_string(milliseconds) + " ms";
+}
+
 }  // namespace
+
+FtpTimeoutError::FtpTimeoutError(const std::string& server, int milliseconds)
+    : FtpSocketError("O servidor FTP " + server + " não respondeu em " +
+                     durationText(milliseconds) + ".") {}
 
 bool isNumericIpv4(const std::string& host) {
   std::error_code error;
@@ -99,7 +113,29 @@ void FtpTcpStream::connect(const std::string& address, std::uint16_t port) {
   impl_->socket.set_option(asio::ip::tcp::no_delay(true), error);
 }
 
+void FtpTcpStream::setReadLimit(int milliseconds, std::string server) {
+  read_limit_ = milliseconds;
+  server_ = std::move(server);
+}
+
 std::size_t FtpTcpStream::readSome(char* buffer, std::size_t size) {
+  // Data that is there already is taken without a wait; otherwise the wait
+  // goes in short steps, so that a stop request or a silent server ends it.
+  if (impl_->socket.is_open() && available() == 0) {
+    const auto start = std::chrono::steady_clock::now();
+    for (;;) {
+      throwIfStopRequested();
+      int step = kStopCheckMs;
+      if (read_limit_ > 0) {
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - start)
+                                .count();
+        if (waited >= read_limit_) throw FtpTimeoutError(server_, read_limit_);
+        step = static_cast<int>(std::min<std::int64_t>(step, read_limit_ - waited));
+      }
+      if (waitReadable(step)) break;
+    }
+  }
   std::error_code error;
   const std::size_t count = impl_->socket.read_some(asio::buffer(buffer, size), error);
   if (error == asio::error::eof) return 0;

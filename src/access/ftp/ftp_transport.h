@@ -24,6 +24,13 @@ class FtpSocketError : public Error {
   using Error::Error;
 };
 
+// A server that sent nothing for as long as a read may wait: "O servidor FTP
+// HOST:PORT não respondeu em N s."
+class FtpTimeoutError : public FtpSocketError {
+ public:
+  FtpTimeoutError(const std::string& server, int milliseconds);
+};
+
 // Returns true when HOST is a dotted IPv4 address rather than a name.
 bool isNumericIpv4(const std::string& host);
 
@@ -39,8 +46,13 @@ class FtpTcpStream {
 
   // Opens a connection to ADDRESS (dotted IPv4) and PORT.
   void connect(const std::string& address, std::uint16_t port);
+  // Limits each read to MILLISECONDS without a byte (0: no limit); SERVER
+  // names the server in the time-out's message.
+  void setReadLimit(int milliseconds, std::string server);
   // Returns the bytes read into BUFFER (at most SIZE), waiting for at least
-  // one; 0 when the peer closed the connection.
+  // one; 0 when the peer closed the connection. Raises FtpTimeoutError when
+  // nothing came within the read limit, and Interrupted once a stop was
+  // requested while it waited.
   std::size_t readSome(char* buffer, std::size_t size);
   void writeAll(const char* data, std::size_t size);
   // Returns true when something arrives within MILLISECONDS.
@@ -59,6 +71,8 @@ class FtpTcpStream {
   friend class FtpListener;
   struct Impl;
   std::unique_ptr<Impl> impl_;
+  int read_limit_ = 0;
+  std::string server_;
 };
 
 // Listens for the one data connection of an active-mode transfer.

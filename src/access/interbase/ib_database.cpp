@@ -8,6 +8,7 @@
 #include "access/interbase/ib_statement.h"
 #include "access/interbase/ib_transaction.h"
 #include "platform/codepage.h"
+#include "platform/stop_request.h"
 
 namespace kelvo {
 
@@ -63,6 +64,9 @@ void IbDatabase::open() {
     handle_.forget();
     raiseIbError(*api_, status);
   }
+  // The client library installs its own SIGINT and SIGTERM handlers on its
+  // first attach, after which neither would stop the run.
+  reclaimStopSignals();
   readDialect();
 }
 

@@ -18,6 +18,12 @@ LIST as LISTING; any other name gets 550.
                from 127.0.0.2 delivers other bytes
   idle421      CWD is answered, then "421" follows unasked and the server
                hangs up
+  stalldata    RETR sends part of the file and then nothing more, on either
+               connection, both left open
+  stallreply   SIZE is never answered; the connection stays open
+
+A password that names a misbehaviour picks it too, for a client whose user
+name is fixed (the updater logs in with its own).
 
 Silences last SILENCE seconds at most, and endless replies stop after
 ENDLESS bytes, so that a client without limits fails its test instead of
@@ -35,6 +41,8 @@ HELLO = b"hello from the hostile server\r\n"
 LISTING = b"-rw-r--r-- 1 u g 31 Jan 02  2020 hello.txt\r\n"
 SILENCE = 60
 ENDLESS = 4 * 1024 * 1024
+MODES = ("breakdata", "byenobreak", "longline", "longreply", "lateaccept", "noaccept",
+         "intruder", "idle421", "stalldata", "stallreply")
 
 
 class Session:
@@ -110,6 +118,11 @@ class Session:
             intruder.close()
             time.sleep(0.3)
         data = self.data_connection()
+        if self.user == "stalldata":
+            data.sendall(HELLO * 100)
+            self.silent()
+            data.close()
+            raise EOFError
         if self.user == "breakdata":
             data.sendall(HELLO * 1000)
             # A reset, not an orderly close: the client sees a broken transfer.
@@ -126,6 +139,8 @@ class Session:
             self.user = arg
             self.reply("331 Password, please.")
         elif verb == "PASS":
+            if arg in MODES:
+                self.user = arg
             self.reply("230 Logged in.")
         elif verb == "FEAT":
             self.send("211-Features:\r\n SIZE\r\n211 End\r\n")
@@ -139,7 +154,10 @@ class Session:
                 self.reply("421 Idle too long, goodbye.")
                 raise EOFError
         elif verb == "SIZE":
-            if self.user == "longline":
+            if self.user == "stallreply":
+                self.silent()
+                raise EOFError
+            elif self.user == "longline":
                 self.endless("213 ", "9" * 4096)
             elif self.user == "longreply":
                 self.endless("213-Size follows.\r\n", " and more\r\n" * 400)

@@ -1,0 +1,116 @@
+// kelvoupdate.ini: the waits it sets, and a clear error for every bad line.
+#include "update/site_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "support/scoped_env.h"
+#include "support/temp_folder.h"
+
+namespace kelvo {
+namespace {
+
+TEST(SiteSettings, ValuesAndDefaults) {
+  const struct {
+    const char* text;
+    int ftp;
+    int catalogue_read;
+    int catalogue_write;
+  } cases[] = {
+      {"", 120, 60, 60},
+      {"; nothing but a comment\r\n# and another\r\n\r\n", 120, 60, 60},
+      {"[ftp]\nread_timeout = 5\n", 5, 60, 60},
+      {"[catalogue]\r\nread_timeout=7\r\nwrite_timeout =  9  \r\n", 120, 7, 9},
+      {"  [ ftp ]  \n\tread_timeout\t=\t86400\n[catalogue]\nread_timeout = 1", 86400, 1, 60},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const SiteSettings settings = parseSiteSettings(c.text, "kelvoupdate.ini");
+    EXPECT_EQ(settings.ftpReadTimeout, c.ftp);
+    EXPECT_EQ(settings.catalogueReadTimeout, c.catalogue_read);
+    EXPECT_EQ(settings.catalogueWriteTimeout, c.catalogue_write);
+    EXPECT_FALSE(settings.backupFolder);
+  }
+  EXPECT_EQ(parseSiteSettings("[backup]\nfolder = /var/backups/kelvo \n", "k").backupFolder,
+            "/var/backups/kelvo");
+}
+
+TEST(SiteSettings, EveryBadLineIsNamedWithItsLine) {
+  const struct {
+    const char* text;
+    const char* error;
+  } cases[] = {
+      {"read_timeout = 5\n", "k.ini:1: a setting must follow a section such as [ftp]"},
+      {"[ftp]\n\n[tls\n", "k.ini:3: a section name must end with ']'"},
+      {"[copia]\n", "k.ini:1: unknown section [copia]"},
+      {"[backup]\nfolder = backups\n", "k.ini:2: 'folder' must be an absolute path, not 'backups'"},
+      {"[backup]\nfolder = /a\nfolder = /b\n", "k.ini:3: 'folder' is set twice in [backup]"},
+      {"[backup]\npasta = /a\n", "k.ini:2: unknown setting 'pasta' in [backup]"},
+      {"[ftp]\nread_timout = 5\n", "k.ini:2: unknown setting 'read_timout' in [ftp]"},
+      {"[ftp]\nwrite_timeout = 5\n", "k.ini:2: unknown setting 'write_timeout' in [ftp]"},
+      {"[ftp]\nread_timeout\n", "k.ini:2: expected NAME = VALUE, found 'read_timeout'"},
+      {"[ftp]\nread_timeout = 5\nread_timeout = 6\n",
+       "k.ini:3: 'read_timeout' is set twice in [ftp]"},
+      {"[ftp]\nread_timeout = 0\n",
+       "k.ini:2: 'read_timeout' must be a whole number of seconds from 1 to 86400, not '0'"},
+      {"[ftp]\nread_timeout = 86401\n",
+       "k.ini:2: 'read_timeout' must be a whole number of seconds from 1 to 86400, not '86401'"},
+      {"[catalogue]\nread_timeout = 2 min\n",
+       "k.ini:2: 'read_timeout' must be a whole number of seconds from 1 to 86400, not '2 min'"},
+      {"[catalogue]\nwrite_timeout = -3\n",
+       "k.ini:2: 'write_timeout' must be a whole number of seconds from 1 to 86400, not '-3'"},
+      {"[catalogue]\nwrite_timeout =\n",
+       "k.ini:2: 'write_timeout' must be a whole number of seconds from 1 to 86400, not ''"},
+      {"[ftp]\nread_timeout = 99999999999\n",
+       "k.ini:2: 'read_timeout' must be a whole number of seconds from 1 to 86400, not "
+       "'99999999999'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    try {
+      parseSiteSettings(c.text, "k.ini");
+      ADD_FAILURE() << "accepted";
+    } catch (const SiteSettingsError& e) {
+      EXPECT_EQ(std::string(e.what()), c.error);
+    }
+  }
+}
+
+TEST(SiteSettings, TheFileIsFoundByAnAbsolutePathOnly) {
+  test::TempFolder folder;
+  {
+    // Beside the alias file, and optional.
+    const test::ScopedEnv config("KELVOUPDATE_CONFIG", std::nullopt);
+    const test::ScopedEnv aliases("KELVOUPDATE_ALIASES", (folder.path() / "aliases.ini").string());
+    EXPECT_EQ(siteSettingsPath(), (folder.path() / "kelvoupdate.ini").string());
+    // Without any absolute folder there is no file: the defaults hold.
+    {
+      const test::ScopedEnv no_aliases("KELVOUPDATE_ALIASES", std::nullopt);
+      const test::ScopedEnv no_config_home("XDG_CONFIG_HOME", "relative");
+      const test::ScopedEnv no_home("HOME", std::nullopt);
+      EXPECT_EQ(siteSettingsPath(), std::nullopt);
+      EXPECT_EQ(readSiteSettings().ftpReadTimeout, 120);
+    }
+    EXPECT_EQ(readSiteSettings().ftpReadTimeout, 120);
+    folder.write("kelvoupdate.ini", "[ftp]\nread_timeout = 3\n");
+    EXPECT_EQ(readSiteSettings().ftpReadTimeout, 3);
+  }
+  {
+    const test::ScopedEnv config("KELVOUPDATE_CONFIG", "kelvoupdate.ini");
+    EXPECT_THROW(siteSettingsPath(), SiteSettingsError);
+  }
+  {
+    const test::ScopedEnv config("KELVOUPDATE_CONFIG",
+                                 folder.write("outro.ini", "[ftp]\nread_timeout = x\n").string());
+    try {
+      readSiteSettings();
+      ADD_FAILURE() << "accepted";
+    } catch (const SiteSettingsError& e) {
+      EXPECT_EQ(std::string(e.what()), (folder.path() / "outro.ini").string() +
+                                           ":2: 'read_timeout' must be a whole number of seconds "
+                                           "from 1 to 86400, not 'x'");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kelvo
