@@ -1,7 +1,14 @@
 # Test helpers: one test executable per area, registered with CTest under a
 # label, and outside services started as CTest fixtures so that running a
 # single test starts only what it needs.
-find_package(GTest REQUIRED)
+if(CMAKE_CROSSCOMPILING)
+  # Debian's GoogleTest is built for the machine; its sources (libgtest-dev)
+  # are built again with the cross compiler.
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
 
 set(KELVO_SERVICE_ROOT ${CMAKE_BINARY_DIR}/services)
 set(KELVO_SERVICE_SCRIPT ${PROJECT_SOURCE_DIR}/tests/services/service)
