@@ -13,4 +13,8 @@ std::string nativePath(std::string_view path) {
   return native;
 }
 
+std::filesystem::path filePath(std::string_view path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
 }  // namespace kelvo

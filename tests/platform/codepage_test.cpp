@@ -4,14 +4,15 @@
 #include <cstdlib>
 
 #include "platform/codepage.h"
+#include "support/portable.h"
 
 namespace kelvo {
 namespace {
 
 class CodePage : public ::testing::Test {
  protected:
-  void SetUp() override { unsetenv("KELVOUPDATE_ANSI_CODEPAGE"); }
-  void TearDown() override { unsetenv("KELVOUPDATE_ANSI_CODEPAGE"); }
+  void SetUp() override { test::unsetEnv("KELVOUPDATE_ANSI_CODEPAGE"); }
+  void TearDown() override { test::unsetEnv("KELVOUPDATE_ANSI_CODEPAGE"); }
 };
 
 TEST_F(CodePage, PortugueseTextRoundTripsThroughWindows1252) {
@@ -49,7 +50,7 @@ TEST_F(CodePage, Utf16KeepsSupplementaryCharactersAsPairs) {
 }
 
 TEST_F(CodePage, AnotherCodePageCanBeConfigured) {
-  setenv("KELVOUPDATE_ANSI_CODEPAGE", "ISO-8859-5", 1);
+  test::setEnv("KELVOUPDATE_ANSI_CODEPAGE", "ISO-8859-5");
   EXPECT_EQ(ansiCodePageName(), "ISO-8859-5");
   EXPECT_EQ(utf8ToAnsi("Ж"), "\xB6");
   EXPECT_EQ(ansiToUtf8("\xB6"), "Ж");

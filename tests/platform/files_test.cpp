@@ -1,7 +1,5 @@
 // The working folder's entries and single-file operations on a real file system.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -29,7 +27,8 @@ TEST(Files, FindEntriesListsEveryKindOfMatchingEntry) {
   folder.write(".SCRIPT_ERRO_hidden", "x");
   folder.write("other.txt", "x");
   std::filesystem::create_directory(folder.path() / "SCRIPT_ERRO_DIR");
-  chmod((folder.path() / "SCRIPT_ERRO_a.TXT").c_str(), 0);  // unreadable files still count
+  std::filesystem::permissions(folder.path() / "SCRIPT_ERRO_a.TXT",
+                               std::filesystem::perms::none);  // unreadable files still count
   WorkingFolder cwd(folder.path());
   EXPECT_EQ(sorted(findEntries("SCRIPT_ERRO*.*")),
             (std::vector<std::string>{"SCRIPT_ERRO", "SCRIPT_ERRO_DIR", "SCRIPT_ERRO_a.TXT",

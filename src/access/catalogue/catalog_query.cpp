@@ -1,12 +1,11 @@
 // Running a catalogue statement and walking its rows.
 #include "access/catalogue/catalog_query.h"
 
-#include <mysql.h>
-
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 
+#include "access/catalogue/catalog_client_library.h"
 #include "access/catalogue/catalog_database.h"
 #include "access/catalogue/catalog_error.h"
 #include "platform/codepage.h"
@@ -84,7 +83,9 @@ std::int64_t CatalogField::asInteger() const {
   return parseInteger(*stored);
 }
 
-void CatalogQuery::ResultFree::operator()(st_mysql_res* result) const { mysql_free_result(result); }
+void CatalogQuery::ResultFree::operator()(st_mysql_res* result) const {
+  catalogClient().mysql_free_result(result);
+}
 
 CatalogQuery::CatalogQuery(CatalogDatabase& database, std::string name)
     : database_(&database), name_(std::move(name)) {
@@ -112,17 +113,18 @@ void CatalogQuery::open() {
     statement += line;
   }
   MYSQL* handle = database_->handle();
-  if (mysql_real_query(handle, statement.data(), statement.size()) != 0) {
-    throw CatalogError(mysql_error(handle), mysql_errno(handle));
+  const CatalogClientApi& client = catalogClient();
+  if (client.mysql_real_query(handle, statement.data(), statement.size()) != 0) {
+    throw CatalogError(client.mysql_error(handle), client.mysql_errno(handle));
   }
-  std::unique_ptr<st_mysql_res, ResultFree> result(mysql_store_result(handle));
+  std::unique_ptr<st_mysql_res, ResultFree> result(client.mysql_store_result(handle));
   if (!result) {
-    if (mysql_errno(handle) != 0) throw CatalogError(mysql_error(handle), mysql_errno(handle));
+    if (client.mysql_errno(handle) != 0) throw CatalogError(client.mysql_error(handle), client.mysql_errno(handle));
     throw Error(name_ + ": the statement returned no rows to read");
   }
   columns_.clear();
-  const unsigned count = mysql_num_fields(result.get());
-  const MYSQL_FIELD* fields = mysql_fetch_fields(result.get());
+  const unsigned count = client.mysql_num_fields(result.get());
+  const MYSQL_FIELD* fields = client.mysql_fetch_fields(result.get());
   for (unsigned i = 0; i < count; ++i) {
     columns_.push_back(Column{std::string(fields[i].name, fields[i].name_length),
                               fields[i].charsetnr == kBinaryCharset, isFractional(fields[i].type)});
@@ -134,9 +136,10 @@ void CatalogQuery::open() {
 }
 
 bool CatalogQuery::fetch() {
-  MYSQL_ROW row = mysql_fetch_row(result_.get());
+  const CatalogClientApi& client = catalogClient();
+  MYSQL_ROW row = client.mysql_fetch_row(result_.get());
   if (row == nullptr) return false;
-  const unsigned long* lengths = mysql_fetch_lengths(result_.get());
+  const unsigned long* lengths = client.mysql_fetch_lengths(result_.get());
   row_.assign(columns_.size(), std::nullopt);
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     if (row[i] != nullptr) row_[i].emplace(row[i], lengths[i]);

@@ -4,23 +4,13 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/wildcard.h"
+#include "platform/windows/wide_text.h"
 
 namespace kelvo {
 
 const char kPathDelimiter = '\\';
 
 namespace {
-
-std::wstring wide(const std::string& text) {
-  const std::u16string w = utf8ToUtf16(text);
-  return std::wstring(w.begin(), w.end());
-}
-
-std::string narrow(const wchar_t* text) {
-  std::u16string w;
-  for (; *text; ++text) w += static_cast<char16_t>(*text);
-  return utf16ToUtf8(w);
-}
 
 // FILETIME (UTC) <-> local TDateTime through the system's own conversions.
 TDateTime toDateTime(const FILETIME& utc) {
