@@ -17,4 +17,7 @@ std::string nativePath(std::string_view path);
 // encoding, so every UTF-8 name reaches std::filesystem through here.
 std::filesystem::path filePath(std::string_view path);
 
+// Returns PATH as UTF-8 text, the inverse of filePath.
+std::string utf8Text(const std::filesystem::path& path);
+
 }  // namespace kelvo

@@ -49,13 +49,5 @@ TEST_F(CodePage, Utf16KeepsSupplementaryCharactersAsPairs) {
   EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
 }
 
-TEST_F(CodePage, AnotherCodePageCanBeConfigured) {
-  test::setEnv("KELVOUPDATE_ANSI_CODEPAGE", "ISO-8859-5");
-  EXPECT_EQ(ansiCodePageName(), "ISO-8859-5");
-  EXPECT_EQ(utf8ToAnsi("Ж"), "\xB6");
-  EXPECT_EQ(ansiToUtf8("\xB6"), "Ж");
-  EXPECT_EQ(utf8ToAnsi("€"), "?");
-}
-
 }  // namespace
 }  // namespace kelvo

@@ -7,6 +7,8 @@
 #include <string>
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include "platform/codepage.h"
 #else
 #include <sys/wait.h>
@@ -38,15 +40,14 @@ inline void unsetEnv(const char* name) {
 #endif
 }
 
-// Returns PATH as UTF-8, the form the program's own functions take.
-inline std::string utf8Path(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-// Returns the path named by the UTF-8 text TEXT.
-inline std::filesystem::path pathOf(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+// Returns true when the program runs under Wine rather than Windows.
+inline bool runningUnderWine() {
+#ifdef _WIN32
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+#else
+  return false;
+#endif
 }
 
 // Returns the exit code in the status std::system() returned, or -1 when

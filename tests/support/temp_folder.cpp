@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "support/portable.h"
+#include "platform/native_path.h"
 
 namespace kelvo::test {
 
@@ -39,7 +39,7 @@ TempFolder::~TempFolder() {
 }
 
 std::filesystem::path TempFolder::write(const std::string& name, const std::string& content) const {
-  const auto file = path_ / pathOf(name);
+  const auto file = path_ / filePath(name);
   std::ofstream out(file, std::ios::binary);
   out << content;
   if (!out) {

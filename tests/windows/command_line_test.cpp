@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "platform/native_path.h"
 #include "support/portable.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
@@ -21,7 +22,7 @@ class KelvoupdateOnWindows : public ::testing::Test {
   void SetUp() override {
     const char* program = std::getenv("KELVO_KELVOUPDATE");
     ASSERT_NE(program, nullptr) << "the test names kelvoupdate.exe";
-    kelvoupdate = test::quoted(test::utf8Path(std::filesystem::absolute(program)));
+    kelvoupdate = test::quoted(utf8Text(std::filesystem::absolute(program)));
   }
 
   std::string kelvoupdate;
@@ -38,21 +39,21 @@ TEST_F(KelvoupdateOnWindows, AFolderNamedOutsideTheAnsiCodePageIsUsedAndPrintedI
   // Portuguese letters the ANSI code page has, and Greek, Cyrillic and
   // Chinese ones it lacks: each would turn into '?' on the narrow way in.
   const std::string name = "Loja São João ΩЖ中";
-  const std::filesystem::path site = machine.path() / test::pathOf(name);
+  const std::filesystem::path site = machine.path() / filePath(name);
   std::filesystem::create_directory(site);
-  test::ScopedEnv aliases("KELVOUPDATE_ALIASES", test::utf8Path(machine.path() / "aliases.ini"));
+  test::ScopedEnv aliases("KELVOUPDATE_ALIASES", utf8Text(machine.path() / "aliases.ini"));
 
   const test::ProgramRun run =
-      test::runCapturing(kelvoupdate + " status --pasta " + test::quoted(test::utf8Path(site)));
-  EXPECT_THAT(run.output, StartsWith("Pasta: " + test::utf8Path(site) + "\r\n"));
+      test::runCapturing(kelvoupdate + " status --pasta " + test::quoted(utf8Text(site)));
+  EXPECT_THAT(run.output, StartsWith("Pasta: " + utf8Text(site) + "\r\n"));
   // Nothing is prepared there: the report says so and the exit code too.
-  EXPECT_THAT(run.output, HasSubstr("Sys_Tavrela.exe"));
+  EXPECT_THAT(run.output, HasSubstr("Preparação: não concluída\r\n"));
   EXPECT_EQ(run.exit_code, 5) << run.output;
 }
 
 TEST_F(KelvoupdateOnWindows, AFolderThatDoesNotExistIsAUsageError) {
   test::TempFolder machine;
-  const std::string missing = test::utf8Path(machine.path() / test::pathOf("Não há"));
+  const std::string missing = utf8Text(machine.path() / filePath("Não há"));
   const test::ProgramRun run =
       test::runCapturing(kelvoupdate + " status --pasta " + test::quoted(missing));
   EXPECT_EQ(run.exit_code, 64);

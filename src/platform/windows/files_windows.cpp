@@ -1,6 +1,8 @@
 // File system access on Windows (wide-character API).
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/wildcard.h"
@@ -77,6 +79,12 @@ bool deleteFile(const std::string& path) { return DeleteFileW(wide(path).c_str()
 bool replaceFile(const std::string& source, const std::string& target) {
   return MoveFileExW(wide(source).c_str(), wide(target).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+std::string errorNumberMessage(int code) { return std::strerror(code); }
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+  return _wfopen(wide(path).c_str(), wide(mode).c_str());
 }
 
 std::string systemErrorMessage(int code) {

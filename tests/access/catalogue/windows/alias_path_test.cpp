@@ -9,6 +9,7 @@
 #include "access/catalogue/alias_file.h"
 #include "access/catalogue/pega_bde_dados.h"
 #include "platform/environment.h"
+#include "platform/native_path.h"
 #include "support/portable.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
@@ -46,7 +47,7 @@ TEST(AliasFilePathOnWindows, TheVariableThenProgramDataAndNeverTheWorkingFolder)
 // The machine's real %ProgramData% (Wine's), written and removed by the test.
 TEST(AliasFilePathOnWindows, TheMachineFileUnderProgramDataIsRead) {
   test::ScopedEnv aliases("KELVOUPDATE_ALIASES", std::nullopt);
-  const std::filesystem::path data = test::pathOf(environmentVariable("ProgramData"));
+  const std::filesystem::path data = filePath(environmentVariable("ProgramData"));
   ASSERT_FALSE(data.empty()) << "Windows sets ProgramData";
   const std::filesystem::path folder = data / "KelvoUpdate";
   ASSERT_FALSE(std::filesystem::exists(folder / "aliases.ini")) << "left by someone else";
@@ -59,7 +60,7 @@ TEST(AliasFilePathOnWindows, TheMachineFileUnderProgramDataIsRead) {
   const std::string loja = PegaBDEdados(registry, "loja", "SERVER NAME");
   std::filesystem::remove_all(folder);
   EXPECT_EQ(loja, "C:\\Dados\\loja.fdb");
-  EXPECT_EQ(registry.path(), test::utf8Path(folder / "aliases.ini"));
+  EXPECT_EQ(registry.path(), utf8Text(folder / "aliases.ini"));
 }
 
 // A folder outside the ANSI code page reaches the program through the wide
@@ -67,14 +68,14 @@ TEST(AliasFilePathOnWindows, TheMachineFileUnderProgramDataIsRead) {
 TEST(AliasFilePathOnWindows, AFolderNameOutsideTheAnsiCodePageIsRead) {
   test::TempFolder folder;
   const std::string name = "Configuração ΩЖ中";
-  std::filesystem::create_directory(folder.path() / test::pathOf(name));
-  const std::string path = test::utf8Path(folder.path() / test::pathOf(name) / "aliases.ini");
+  std::filesystem::create_directory(folder.path() / filePath(name));
+  const std::string path = utf8Text(folder.path() / filePath(name) / "aliases.ini");
   {
-    std::ofstream(test::pathOf(path)) << "[CHECK]\nDRIVER=MYSQL\nHOST NAME=127.0.0.1\n";
+    std::ofstream(filePath(path)) << "[CHECK]\nDRIVER=MYSQL\nSERVER NAME=127.0.0.1\n";
   }
   test::ScopedEnv aliases("KELVOUPDATE_ALIASES", path);
   AliasFileRegistry registry;
-  EXPECT_EQ(PegaBDEdados(registry, "Check", "HOST NAME"), "127.0.0.1");
+  EXPECT_EQ(PegaBDEdados(registry, "Check", "SERVER NAME"), "127.0.0.1");
   EXPECT_EQ(registry.path(), path);
 }
 
