@@ -41,7 +41,10 @@ function(kelvo_wine_test name)
     set_tests_properties(${name} PROPERTIES
       PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
       FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|wine-run: .* exited with code"
-      SKIP_REGULAR_EXPRESSION "\\[  PASSED  \\] 0 tests")
+      # A program whose database client cannot be loaded skips every test
+      # (GoogleTest counts them as passed then: CTest reports them skipped).
+      SKIP_REGULAR_EXPRESSION
+        "\\[  PASSED  \\] 0 tests;no Windows build of the [A-Za-z]+ client can be had")
   endif()
 endfunction()
 set(KELVO_SERVICE_SCRIPT ${PROJECT_SOURCE_DIR}/tests/services/service)

@@ -1,9 +1,10 @@
 // Conversions between UTF-8, the ANSI code page (Windows-1252) and UTF-16.
+#include "platform/codepage.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "platform/codepage.h"
 #include "support/portable.h"
 
 namespace kelvo {
@@ -18,7 +19,9 @@ class CodePage : public ::testing::Test {
 TEST_F(CodePage, PortugueseTextRoundTripsThroughWindows1252) {
   const std::string text = "ATUALIZAÇÃO São Paulo – “aspas” €";
   const std::string ansi = utf8ToAnsi(text);
-  EXPECT_EQ(ansi, "ATUALIZA\xC7\xC3O S\xE3o Paulo \x96 \x93" "aspas\x94 \x80");
+  EXPECT_EQ(ansi,
+            "ATUALIZA\xC7\xC3O S\xE3o Paulo \x96 \x93"
+            "aspas\x94 \x80");
   EXPECT_EQ(ansiToUtf8(ansi), text);
 }
 
@@ -34,7 +37,9 @@ TEST_F(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
 }
 
 TEST_F(CodePage, MalformedUtf8IsReplacedNotDropped) {
-  EXPECT_EQ(utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(utf8ToUtf16("\xE2\x82"), u"\uFFFD\uFFFD");  // truncated sequence
   EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong '/'
   EXPECT_EQ(utf8ToAnsi("x\xED\xA0\x80y"), "x???y");     // encoded surrogate

@@ -1,11 +1,12 @@
 // The working folder's entries and single-file operations on a real file system.
+#include "platform/files.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
-#include "platform/files.h"
 #include "support/temp_folder.h"
 
 namespace kelvo {
@@ -75,8 +76,8 @@ TEST(Files, CopyNeverOverwritesAndKeepsTheTime) {
   std::ifstream in(target);
   std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(content, "new program");
-  EXPECT_FALSE(copyFileNoOverwrite((folder.path() / "missing").string(),
-                                   (folder.path() / "x").string()));
+  EXPECT_FALSE(
+      copyFileNoOverwrite((folder.path() / "missing").string(), (folder.path() / "x").string()));
   EXPECT_FALSE(fileExists((folder.path() / "x").string()));
 }
 
@@ -98,7 +99,8 @@ TEST(Files, ExistsAndDeleteTellFilesFromFolders) {
 TEST(Files, JoinPathUsesTheNativeSeparator) {
   EXPECT_EQ(joinPath("a", "b"), std::string("a") + kPathDelimiter + "b");
   EXPECT_EQ(joinPath("", "b"), "b");
-  EXPECT_EQ(joinPath(std::string("a") + kPathDelimiter, "b"), std::string("a") + kPathDelimiter + "b");
+  EXPECT_EQ(joinPath(std::string("a") + kPathDelimiter, "b"),
+            std::string("a") + kPathDelimiter + "b");
 }
 
 }  // namespace

@@ -46,18 +46,17 @@ inline ::testing::Environment* requireClientLibrary(const char* client, void (*l
 
 }  // namespace kelvo::test
 
-#define KELVO_REQUIRE_FIREBIRD_CLIENT()                                               \
-  namespace kelvo::test {                                                             \
-  inline ::testing::Environment* const kFirebirdClientRequired =                     \
-      requireClientLibrary("Firebird", [] { loadIbClientLibrary(); });               \
+#define KELVO_REQUIRE_FIREBIRD_CLIENT()                                \
+  namespace kelvo::test {                                              \
+  inline ::testing::Environment* const kFirebirdClientRequired =       \
+      requireClientLibrary("Firebird", [] { loadIbClientLibrary(); }); \
   }
-#define KELVO_REQUIRE_MARIADB_CLIENT()                                                \
-  namespace kelvo::test {                                                             \
-  inline ::testing::Environment* const kMariaDbClientRequired =                      \
-      requireClientLibrary("MariaDB", [] { catalogClient(); });                      \
+#define KELVO_REQUIRE_MARIADB_CLIENT()                          \
+  namespace kelvo::test {                                       \
+  inline ::testing::Environment* const kMariaDbClientRequired = \
+      requireClientLibrary("MariaDB", [] { catalogClient(); }); \
   }
 #else
 #define KELVO_REQUIRE_FIREBIRD_CLIENT()
 #define KELVO_REQUIRE_MARIADB_CLIENT()
 #endif
-

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/process.h"
 #include "platform/native_path.h"
+#include "platform/process.h"
 #include "support/portable.h"
 #include "support/temp_folder.h"
 #include "update/file_update_run.h"
@@ -63,8 +63,7 @@ TEST_F(ArchiverOnWindows, AQuotedTargetFolderWithBlanksAndATrailingBackslashIsOn
   test::WorkingFolder inside(site);
   const std::string main_executable = utf8Text(site / "Sys_Tavrela.exe");
   const std::string line = archiverCommandLine(utf8Text(program_files), main_executable);
-  EXPECT_EQ(line, utf8Text(archiver) + " x -o+ Sys_Tavrela.rar *.exe \"" +
-                      utf8Text(site) + "\\\"");
+  EXPECT_EQ(line, utf8Text(archiver) + " x -o+ Sys_Tavrela.rar *.exe \"" + utf8Text(site) + "\\\"");
   EXPECT_EQ(runProgram(line), 0);
   EXPECT_EQ(recordedArguments(), "x -o+ Sys_Tavrela.rar *.exe \"" + utf8Text(site) + "\\\"");
   EXPECT_TRUE(std::filesystem::exists(site / "Sys_Tavrela.exe"));

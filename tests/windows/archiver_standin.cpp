@@ -52,7 +52,8 @@ int main() {
   const std::wstring line = GetCommandLineW();
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::ofstream(std::filesystem::path(std::wstring(self) + L".command-line.txt"), std::ios::binary) << utf8(line);
+  std::ofstream(std::filesystem::path(std::wstring(self) + L".command-line.txt"), std::ios::binary)
+      << utf8(line);
 
   const std::vector<std::wstring> args = words(line);
   if (args.size() != 6 || args[1] != L"x" || args[2] != L"-o+" || args[4] != L"*.exe") return 2;

@@ -32,7 +32,8 @@ TEST(ClientLibrariesOnWindows, AMissingInterBaseClientIsNamed) {
 
 TEST(ClientLibrariesOnWindows, AMissingCatalogueClientNamesBothLibrariesAndIsTriedAgain) {
   test::TempFolder folder;
-  const auto aliases = folder.write("aliases.ini", "[Check]\nDRIVER=MYSQL\nSERVER NAME=127.0.0.1\n");
+  const auto aliases =
+      folder.write("aliases.ini", "[Check]\nDRIVER=MYSQL\nSERVER NAME=127.0.0.1\n");
   AliasFileRegistry registry(aliases.string());
   CatalogDatabase database(registry);
   for (int attempt = 0; attempt < 2; ++attempt) {

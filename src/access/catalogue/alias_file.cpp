@@ -11,8 +11,8 @@
 #include "access/catalogue/catalog_settings.h"
 #include "platform/codepage.h"
 #include "platform/environment.h"
-#include "platform/native_path.h"
 #include "platform/files.h"
+#include "platform/native_path.h"
 #include "platform/text_lines.h"
 
 namespace kelvo {

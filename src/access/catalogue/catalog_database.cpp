@@ -46,8 +46,8 @@ void CatalogDatabase::open() {
   client.mysql_options(handle.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
   // No multi-statement flag: a value can never smuggle in a second statement.
   if (!client.mysql_real_connect(handle.get(), orNull(settings.host), orNull(settings.user),
-                          settings.password.c_str(), orNull(settings.database), settings.port,
-                          orNull(settings.socket), 0)) {
+                                 settings.password.c_str(), orNull(settings.database),
+                                 settings.port, orNull(settings.socket), 0)) {
     throw CatalogError(client.mysql_error(handle.get()), client.mysql_errno(handle.get()));
   }
   // Text values are put between apostrophes with every apostrophe doubled.

@@ -119,7 +119,8 @@ void CatalogQuery::open() {
   }
   std::unique_ptr<st_mysql_res, ResultFree> result(client.mysql_store_result(handle));
   if (!result) {
-    if (client.mysql_errno(handle) != 0) throw CatalogError(client.mysql_error(handle), client.mysql_errno(handle));
+    if (client.mysql_errno(handle) != 0)
+      throw CatalogError(client.mysql_error(handle), client.mysql_errno(handle));
     throw Error(name_ + ": the statement returned no rows to read");
   }
   columns_.clear();

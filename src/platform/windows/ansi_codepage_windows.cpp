@@ -36,8 +36,8 @@ std::string utf8ToAnsi(std::string_view text) {
 
 std::string ansiToUtf8(std::string_view text) {
   if (text.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::u16string wide(static_cast<std::size_t>(n), u'\0');
   MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                       reinterpret_cast<wchar_t*>(wide.data()), n);

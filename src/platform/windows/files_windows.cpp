@@ -57,9 +57,10 @@ std::optional<TDateTime> fileLastWriteTime(const std::string& path) {
 bool setFileLastWriteTime(const std::string& path, TDateTime time) {
   const DateParts d = decodeDate(time);
   const TimeParts t = decodeTime(time);
-  SYSTEMTIME st{static_cast<WORD>(d.year), static_cast<WORD>(d.month), 0,
-                static_cast<WORD>(d.day), static_cast<WORD>(t.hour), static_cast<WORD>(t.minute),
-                static_cast<WORD>(t.second), static_cast<WORD>(t.millisecond)};
+  SYSTEMTIME st{
+      static_cast<WORD>(d.year),   static_cast<WORD>(d.month),      0,
+      static_cast<WORD>(d.day),    static_cast<WORD>(t.hour),       static_cast<WORD>(t.minute),
+      static_cast<WORD>(t.second), static_cast<WORD>(t.millisecond)};
   FILETIME local, utc;
   if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc)) return false;
   HANDLE file = CreateFileW(wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
@@ -89,10 +90,9 @@ std::FILE* openFile(const std::string& path, const char* mode) {
 
 std::string systemErrorMessage(int code) {
   wchar_t* buffer = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
-                 nullptr);
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::string text = buffer ? narrow(buffer) : std::string();
   LocalFree(buffer);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();

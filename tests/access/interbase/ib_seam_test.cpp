@@ -20,7 +20,8 @@ ISC_STATUS ISC_EXPORT failingCommit(ISC_STATUS* status, isc_tr_handle*) {
   return fail(status, isc_network_error);
 }
 
-ISC_STATUS ISC_EXPORT failingFetch(ISC_STATUS* status, isc_stmt_handle*, unsigned short, const XSQLDA*) {
+ISC_STATUS ISC_EXPORT failingFetch(ISC_STATUS* status, isc_stmt_handle*, unsigned short,
+                                   const XSQLDA*) {
   return fail(status, isc_io_error);
 }
 

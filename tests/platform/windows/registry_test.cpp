@@ -1,12 +1,12 @@
 // The registry reader against the real registry (Wine's): keys and values
 // the test writes under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE and removes.
-#include <windows.h>
+#include "platform/registry.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
-#include "platform/registry.h"
 #include "platform/windows/wide_text.h"
 
 namespace kelvo {
@@ -76,9 +76,9 @@ TEST(RegistryOnWindows, ReadsEachTypeAsTheUpdaterSeesIt) {
 
 TEST(RegistryOnWindows, TheMachineKeyTheUpdaterReadsIsThere) {
   // The main screen looks for the archiver below this folder.
-  const RegistryValue folder = readRegistryValue(
-      RegistryRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
-      "ProgramFilesDir");
+  const RegistryValue folder =
+      readRegistryValue(RegistryRoot::LocalMachine,
+                        "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
   EXPECT_EQ(std::get<std::string>(folder), "C:\\Program Files");
 }
 

@@ -70,9 +70,7 @@ TEST(AliasFilePathOnWindows, AFolderNameOutsideTheAnsiCodePageIsRead) {
   const std::string name = "Configuração ΩЖ中";
   std::filesystem::create_directory(folder.path() / filePath(name));
   const std::string path = utf8Text(folder.path() / filePath(name) / "aliases.ini");
-  {
-    std::ofstream(filePath(path)) << "[CHECK]\nDRIVER=MYSQL\nSERVER NAME=127.0.0.1\n";
-  }
+  { std::ofstream(filePath(path)) << "[CHECK]\nDRIVER=MYSQL\nSERVER NAME=127.0.0.1\n"; }
   test::ScopedEnv aliases("KELVOUPDATE_ALIASES", path);
   AliasFileRegistry registry;
   EXPECT_EQ(PegaBDEdados(registry, "Check", "SERVER NAME"), "127.0.0.1");
