@@ -53,16 +53,11 @@ class DateTimeFormatter {
                : 1;
       switch (c) {
         case 'd':
-          if (count == 1)
-            out += std::to_string(date_.day);
-          else if (count == 2)
-            out += twoDigits(date_.day);
-          else if (count == 3)
-            out += settings_.shortDayNames[dayOfWeek(value_) - 1];
-          else if (count == 4)
-            out += settings_.longDayNames[dayOfWeek(value_) - 1];
-          else if (depth < 2)
-            out += run(settings_.shortDateFormat, depth + 1);
+          if (count == 1) out += std::to_string(date_.day);
+          else if (count == 2) out += twoDigits(date_.day);
+          else if (count == 3) out += settings_.shortDayNames[dayOfWeek(value_) - 1];
+          else if (count == 4) out += settings_.longDayNames[dayOfWeek(value_) - 1];
+          else if (depth < 2) out += run(settings_.shortDateFormat, depth + 1);
           after_hour = false;
           break;
         case 'm':
@@ -80,10 +75,8 @@ class DateTimeFormatter {
           after_hour = false;
           break;
         case 'y':
-          if (count <= 2)
-            out += twoDigits(date_.year % 100);
-          else
-            out += std::to_string(date_.year);
+          if (count <= 2) out += twoDigits(date_.year % 100);
+          else out += std::to_string(date_.year);
           after_hour = false;
           break;
         case 'h': {
@@ -111,8 +104,7 @@ class DateTimeFormatter {
           break;
         }
         case 't':
-          if (depth < 2)
-            out += run(count == 1 ? shortTimeFormat() : settings_.longTimeFormat, depth + 1);
+          if (depth < 2) out += run(count == 1 ? shortTimeFormat() : settings_.longTimeFormat, depth + 1);
           break;
         case 'c':
           if (depth < 2) {
@@ -193,8 +185,7 @@ class DateTimeFormatter {
 
 }  // namespace
 
-std::string formatDateTime(std::string_view format, TDateTime value,
-                           const FormatSettings& settings) {
+std::string formatDateTime(std::string_view format, TDateTime value, const FormatSettings& settings) {
   return DateTimeFormatter(value, settings).run(format, 0);
 }
 

@@ -15,8 +15,7 @@ namespace kelvo {
 // n nn, s ss, z zzz, t (short time) tt (long time format), c, am/pm a/p
 // ampm (12-hour clock), '/' the date and ':' the time separator, text in
 // quotes as it stands. Letters are read without regard to case.
-std::string formatDateTime(std::string_view format, TDateTime value,
-                           const FormatSettings& settings);
+std::string formatDateTime(std::string_view format, TDateTime value, const FormatSettings& settings);
 
 // Returns VALUE formatted by a numeric picture such as "##,###,##0" or
 // "0.00": '0' a digit always shown, '#' a digit shown when significant, ','

@@ -1,8 +1,8 @@
 // Pausing, the same on every platform.
-#include "platform/process.h"
-
 #include <chrono>
 #include <thread>
+
+#include "platform/process.h"
 
 namespace kelvo {
 

@@ -50,77 +50,29 @@ std::string pictureFromStrftime(const std::string& format) {
       }
     }
     switch (c) {
-      case 'd':
-        out += "dd";
-        break;
-      case 'e':
-        out += "d";
-        break;
-      case 'm':
-        out += "mm";
-        break;
-      case 'b':
-      case 'h':
-        out += "mmm";
-        break;
-      case 'B':
-        out += "mmmm";
-        break;
-      case 'a':
-        out += "ddd";
-        break;
-      case 'A':
-        out += "dddd";
-        break;
-      case 'Y':
-        out += "yyyy";
-        break;
-      case 'y':
-        out += "yy";
-        break;
-      case 'H':
-        out += "hh";
-        break;
-      case 'I':
-        out += "hh";
-        break;
-      case 'l':
-        out += "h";
-        break;
-      case 'M':
-        out += "nn";
-        break;
-      case 'S':
-        out += "ss";
-        break;
-      case 'p':
-      case 'P':
-        out += "AMPM";
-        break;
-      case 'T':
-        out += "hh:nn:ss";
-        break;
-      case 'R':
-        out += "hh:nn";
-        break;
-      case 'r':
-        out += "hh:nn:ss AMPM";
-        break;
-      case 'D':
-        out += "mm/dd/yy";
-        break;
-      case 'F':
-        out += "yyyy-mm-dd";
-        break;
-      case 'n':
-      case 't':
-        out += ' ';
-        break;
-      case '%':
-        out += '%';
-        break;
-      default:
-        break;
+      case 'd': out += "dd"; break;
+      case 'e': out += "d"; break;
+      case 'm': out += "mm"; break;
+      case 'b': case 'h': out += "mmm"; break;
+      case 'B': out += "mmmm"; break;
+      case 'a': out += "ddd"; break;
+      case 'A': out += "dddd"; break;
+      case 'Y': out += "yyyy"; break;
+      case 'y': out += "yy"; break;
+      case 'H': out += "hh"; break;
+      case 'I': out += "hh"; break;
+      case 'l': out += "h"; break;
+      case 'M': out += "nn"; break;
+      case 'S': out += "ss"; break;
+      case 'p': case 'P': out += "AMPM"; break;
+      case 'T': out += "hh:nn:ss"; break;
+      case 'R': out += "hh:nn"; break;
+      case 'r': out += "hh:nn:ss AMPM"; break;
+      case 'D': out += "mm/dd/yy"; break;
+      case 'F': out += "yyyy-mm-dd"; break;
+      case 'n': case 't': out += ' '; break;
+      case '%': out += '%'; break;
+      default: break;
     }
   }
   return out;

@@ -1,7 +1,7 @@
 // Date and number format pictures under Brazilian and US settings.
-#include "platform/formats.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/formats.h"
 
 namespace kelvo {
 namespace {

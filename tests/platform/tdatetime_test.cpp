@@ -1,9 +1,8 @@
 // TDateTime arithmetic at its edges.
-#include "platform/tdatetime.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
+#include "platform/tdatetime.h"
 
 namespace kelvo {
 namespace {
@@ -38,12 +37,8 @@ TEST(TDateTime, LeapYearsFollowTheGregorianRules) {
 }
 
 TEST(TDateTime, InvalidPartsRaiseTheEncodeErrors) {
-  for (const auto& [y, m, d] : {std::tuple{0, 1, 1},
-                                {10000, 1, 1},
-                                {2024, 13, 1},
-                                {2024, 0, 1},
-                                {2024, 4, 31},
-                                {2024, 1, 0}}) {
+  for (const auto& [y, m, d] : {std::tuple{0, 1, 1}, {10000, 1, 1}, {2024, 13, 1}, {2024, 0, 1},
+                                {2024, 4, 31}, {2024, 1, 0}}) {
     try {
       encodeDate(y, m, d);
       ADD_FAILURE() << y << "-" << m << "-" << d << " was accepted";

@@ -1,7 +1,7 @@
 // Windows wildcard rules: the failure-record gate depends on them.
-#include "platform/wildcard.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/wildcard.h"
 
 namespace kelvo {
 namespace {

@@ -11,7 +11,8 @@ std::string folderSnapshot(const std::string& folder) {
   std::set<std::string> lines;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
     std::ostringstream line;
-    line << entry.path().string() << ' ' << (entry.is_regular_file() ? entry.file_size() : 0) << ' '
+    line << entry.path().string() << ' '
+         << (entry.is_regular_file() ? entry.file_size() : 0) << ' '
          << entry.last_write_time().time_since_epoch().count();
     lines.insert(line.str());
   }

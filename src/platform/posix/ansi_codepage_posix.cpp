@@ -3,9 +3,9 @@
 #include <iconv.h>
 
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -24,7 +24,9 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool isBuiltIn(const std::string& name) { return name == "WINDOWS-1252" || name == "CP1252"; }
+bool isBuiltIn(const std::string& name) {
+  return name == "WINDOWS-1252" || name == "CP1252";
+}
 
 int toCp1252(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);

@@ -28,8 +28,7 @@ std::string langinfo(nl_item item, locale_t locale) {
 FormatSettings regionalSettings() {
   FormatSettings s = FormatSettings::unitedStates();
   locale_t locale = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
-  if (locale == static_cast<locale_t>(0))
-    locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  if (locale == static_cast<locale_t>(0)) locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   if (locale == static_cast<locale_t>(0)) return s;
 
   s.shortDateFormat = pictureFromStrftime(langinfo(D_FMT, locale));
@@ -51,12 +50,11 @@ FormatSettings regionalSettings() {
   const std::string pm = langinfo(PM_STR, locale);
   if (!am.empty()) s.timeAmString = am;
   if (!pm.empty()) s.timePmString = pm;
-  static constexpr nl_item kAbMon[] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4,  ABMON_5,  ABMON_6,
+  static constexpr nl_item kAbMon[] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4, ABMON_5, ABMON_6,
                                        ABMON_7, ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12};
-  static constexpr nl_item kMon[] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
+  static constexpr nl_item kMon[] = {MON_1, MON_2, MON_3, MON_4, MON_5, MON_6,
                                      MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
-  static constexpr nl_item kAbDay[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4,
-                                       ABDAY_5, ABDAY_6, ABDAY_7};
+  static constexpr nl_item kAbDay[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7};
   static constexpr nl_item kDay[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
   for (int i = 0; i < 12; ++i) {
     s.shortMonthNames[i] = langinfo(kAbMon[i], locale);

@@ -7,9 +7,9 @@
 
 #include "access/catalogue/alias_file.h"
 #include "access/catalogue/catalog_error.h"
-#include "access/catalogue/catalog_fixture.h"
 #include "access/catalogue/catalog_login.h"
 #include "access/catalogue/catalog_query.h"
+#include "access/catalogue/catalog_fixture.h"
 #include "support/services.h"
 
 namespace kelvo {
