@@ -7,7 +7,7 @@
 namespace kelvo {
 namespace {
 
-TEST(CodePage, AnotherCodePageCanBeConfigured) {
+TEST(ConfiguredCodePage, AnotherCodePageCanBeConfigured) {
   test::ScopedEnv codepage("KELVOUPDATE_ANSI_CODEPAGE", "ISO-8859-5");
   EXPECT_EQ(ansiCodePageName(), "ISO-8859-5");
   EXPECT_EQ(utf8ToAnsi("Ж"), "\xB6");
