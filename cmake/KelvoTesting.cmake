@@ -81,10 +81,11 @@ function(kelvo_add_test name)
   # Sources in a posix/ or windows/ folder belong to that platform only, as
   # in the layers: a test written against one platform's stand-in has its
   # counterpart beside it.
+  # Only the folder that holds the file counts, not the checkout's path.
   if(WIN32)
-    list(FILTER T_SOURCES EXCLUDE REGEX "(^|/)posix/")
+    list(FILTER T_SOURCES EXCLUDE REGEX "(^|/)posix/[^/]+$")
   else()
-    list(FILTER T_SOURCES EXCLUDE REGEX "(^|/)windows/")
+    list(FILTER T_SOURCES EXCLUDE REGEX "(^|/)windows/[^/]+$")
   endif()
   add_executable(${name} ${T_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
