@@ -3,27 +3,25 @@
 #pragma once
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #ifdef _WIN32
 #include <windows.h>
 
 #include "platform/codepage.h"
-#else
-#include <sys/wait.h>
 #endif
 
 namespace kelvo::test {
 
 // Sets the environment variable NAME to VALUE (UTF-8) for this process and
-// the programs it starts.
+// the programs it starts (on Windows an empty VALUE removes NAME).
 inline void setEnv(const char* name, const std::string& value) {
 #ifdef _WIN32
-  // The wide form keeps a value outside the ANSI code page; an empty value
-  // would remove the variable there, so it is never passed.
+  // The wide form keeps a value outside the ANSI code page. Windows keeps no
+  // empty variables: an empty VALUE removes NAME, which every reader here
+  // takes as the same.
   const std::u16string wide_name = utf8ToUtf16(name);
-  const std::u16string wide_value = utf8ToUtf16(value.empty() ? " " : value);
+  const std::u16string wide_value = utf8ToUtf16(value);
   _wputenv_s(reinterpret_cast<const wchar_t*>(wide_name.c_str()),
              reinterpret_cast<const wchar_t*>(wide_value.c_str()));
 #else
@@ -47,16 +45,6 @@ inline bool runningUnderWine() {
   return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 #else
   return false;
-#endif
-}
-
-// Returns the exit code in the status std::system() returned, or -1 when
-// the command did not end normally.
-inline int exitCode(int status) {
-#ifdef _WIN32
-  return status;
-#else
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
 }
 
