@@ -9,6 +9,8 @@
 #include "cli/report_text.h"
 #include "cli/run_command.h"
 #include "cli/site_report.h"
+#include "platform/command_line.h"
+#include "platform/native_path.h"
 
 namespace {
 
@@ -34,9 +36,10 @@ int usageError(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const Utf8ConsoleOutput utf8_console;
   Arguments args;
   try {
-    args = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    args = parseArguments(commandLineArguments(argc, argv));
   } catch (const UsageError& e) {
     return usageError(e.what());
   }
@@ -50,7 +53,7 @@ int main(int argc, char** argv) {
   }
   if (!args.folder.empty()) {
     std::error_code error;
-    std::filesystem::current_path(args.folder, error);
+    std::filesystem::current_path(filePath(args.folder), error);
     if (error)
       return usageError("não foi possível usar a pasta " + args.folder + ": " + error.message());
   }

@@ -8,7 +8,7 @@
 namespace kelvo {
 
 // Returns TEXT (UTF-8) in the ANSI code page; characters the code page lacks
-// become '?', as the Windows conversion does by default.
+// become '?', one for each (as the Windows conversion does without its "best fit").
 std::string utf8ToAnsi(std::string_view text);
 
 // Returns TEXT (ANSI code page bytes) as UTF-8. Every byte maps to a character.

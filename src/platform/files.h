@@ -3,6 +3,7 @@
 // working folder.
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,5 +51,14 @@ bool replaceFile(const std::string& source, const std::string& target);
 
 // Returns the text of the operating system's message for an error number.
 std::string systemErrorMessage(int code);
+
+// Returns the C library's text for the error number CODE (errno), on every
+// platform; on Windows errno numbers are not the system's error codes.
+std::string errorNumberMessage(int code);
+
+// Opens the file PATH (UTF-8) with the C library's MODE, as std::fopen does;
+// on Windows through the wide-character call, so that a name outside the
+// ANSI code page is kept. Returns null with errno set on failure.
+std::FILE* openFile(const std::string& path, const char* mode);
 
 }  // namespace kelvo

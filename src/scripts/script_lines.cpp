@@ -23,7 +23,7 @@ std::vector<std::string> loadScriptFile(const std::string& path) {
   const auto refuse = [&](const std::string& why) -> std::vector<std::string> {
     throw Error("Cannot open file \"" + path + "\". " + why);
   };
-  if (directoryExists(path)) return refuse(systemErrorMessage(EISDIR));
+  if (directoryExists(path)) return refuse(errorNumberMessage(EISDIR));
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
   if (!error && status.type() != std::filesystem::file_type::regular) {
@@ -33,7 +33,7 @@ std::vector<std::string> loadScriptFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     const int code = errno;
-    return refuse(systemErrorMessage(code != 0 ? code : ENOENT));
+    return refuse(errorNumberMessage(code != 0 ? code : ENOENT));
   }
   // Read in pieces up to one byte beyond the limit, so that a file that
   // grows while it is read is refused as well.
@@ -48,7 +48,7 @@ std::vector<std::string> loadScriptFile(const std::string& path) {
     content.append(piece, static_cast<std::size_t>(in.gcount()));
     if (content.size() > kMaxScriptFileSize) return refuse(too_large);
   }
-  if (in.bad()) return refuse(systemErrorMessage(errno != 0 ? errno : EIO));
+  if (in.bad()) return refuse(errorNumberMessage(errno != 0 ? errno : EIO));
   return splitScriptLines(ansiToUtf8(content));
 }
 

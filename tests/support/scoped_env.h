@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "support/portable.h"
+
 namespace kelvo::test {
 
 class ScopedEnv {
@@ -13,16 +15,16 @@ class ScopedEnv {
   ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
     if (const char* old = std::getenv(name)) saved_ = old;
     if (value) {
-      setenv(name, value->c_str(), 1);
+      setEnv(name, *value);
     } else {
-      unsetenv(name);
+      unsetEnv(name);
     }
   }
   ~ScopedEnv() {
     if (saved_) {
-      setenv(name_.c_str(), saved_->c_str(), 1);
+      setEnv(name_.c_str(), *saved_);
     } else {
-      unsetenv(name_.c_str());
+      unsetEnv(name_.c_str());
     }
   }
   ScopedEnv(const ScopedEnv&) = delete;

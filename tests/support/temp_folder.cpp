@@ -1,24 +1,36 @@
 // Scratch folders and working-folder switching for tests.
 #include "support/temp_folder.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
 
 #include "platform/hex_text.h"
+#include "platform/native_path.h"
 
 namespace kelvo::test {
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot create a temporary folder");
+  // A fresh name each time; create_directory fails for one that exists, so
+  // two tests never share a folder.
+  static std::mt19937_64 generator{std::random_device{}()};
+  const auto base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[32];
+    std::snprintf(name, sizeof name, "kelvo-test-%012llx",
+                  static_cast<unsigned long long>(generator() & 0xFFFFFFFFFFFFull));
+    if (std::filesystem::create_directory(base / name)) {
+      path_ = base / name;
+      return;
+    }
   }
-  path_ = pattern;
+  throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -29,7 +41,7 @@ TempFolder::~TempFolder() {
 }
 
 std::filesystem::path TempFolder::write(const std::string& name, const std::string& content) const {
-  const auto file = path_ / name;
+  const auto file = path_ / filePath(name);
   std::ofstream out(file, std::ios::binary);
   out << content;
   if (!out) {

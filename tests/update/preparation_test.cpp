@@ -49,7 +49,15 @@ TEST(SettingsAlias, TheUnknownAliasMessageKeepsItsBlanks) {
 
 // A machine whose registry stand-in names chosen folders, with archiver
 // stand-ins placed below chosen folders.
-class ProgramFiles : public ::testing::Test, protected test::SiteMachine {};
+class ProgramFiles : public ::testing::Test, protected test::SiteMachine {
+ protected:
+#ifdef _WIN32
+  void SetUp() override {
+    GTEST_SKIP() << "these read the POSIX registry stand-in; the Windows registry reader is "
+                    "tested against the real registry in platform_test";
+  }
+#endif
+};
 
 TEST_F(ProgramFiles, TheFolderReadIsKeptWhenTheArchiverIsThere) {
   placeArchiverStandIn("Program Files (x86)");

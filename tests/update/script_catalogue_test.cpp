@@ -4,12 +4,12 @@
 #include "update/script_catalogue.h"
 
 #include <gtest/gtest.h>
-#include <mysql.h>
 
 #include <fstream>
 #include <sstream>
 
 #include "access/catalogue/alias_file.h"
+#include "access/catalogue/catalog_client_library.h"
 #include "access/catalogue/catalog_error.h"
 #include "access/catalogue/catalog_fixture.h"
 #include "access/catalogue/desembaralha.h"
@@ -187,12 +187,14 @@ TEST_F(ScriptCatalogueTest, CatalogueFaultsReachTheCaller) {
 TEST_F(ScriptCatalogueTest, WorksOnAServerThatDemandsFullGroupBy) {
   scratch_.addScript("QUARVESSA", "0001", "one");
   // The server's own mode, as a stricter catalogue server would run.
-  MYSQL* root = mysql_init(nullptr);
-  ASSERT_TRUE(mysql_real_connect(root, "localhost", "root", nullptr, nullptr, 0,
-                                 test::CatalogServer::published().socket.c_str(), 0))
-      << mysql_error(root);
+  MYSQL* root = catalogClient().mysql_init(nullptr);
+  ASSERT_TRUE(catalogClient().mysql_real_connect(root, "localhost", "root", nullptr, nullptr, 0,
+                                                 test::CatalogServer::published().socket.c_str(),
+                                                 0))
+      << catalogClient().mysql_error(root);
   const auto run = [&](const std::string& sql) {
-    EXPECT_EQ(mysql_real_query(root, sql.data(), sql.size()), 0) << mysql_error(root);
+    EXPECT_EQ(catalogClient().mysql_real_query(root, sql.data(), sql.size()), 0)
+        << catalogClient().mysql_error(root);
   };
   run("SET @kelvo_saved_mode = @@GLOBAL.sql_mode");
   run("SET GLOBAL sql_mode = CONCAT(@@GLOBAL.sql_mode, ',ONLY_FULL_GROUP_BY')");
@@ -202,7 +204,7 @@ TEST_F(ScriptCatalogueTest, WorksOnAServerThatDemandsFullGroupBy) {
   std::int64_t count = -1;
   EXPECT_NO_THROW(count = strict_scripts.pendingCount("QUARVESSA", "0"));
   run("SET GLOBAL sql_mode = @kelvo_saved_mode");
-  mysql_close(root);
+  catalogClient().mysql_close(root);
   EXPECT_EQ(count, 1);
 }
 

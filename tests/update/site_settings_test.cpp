@@ -9,6 +9,13 @@
 namespace kelvo {
 namespace {
 
+// An absolute folder on this system.
+#ifdef _WIN32
+#define KELVO_ABSOLUTE(tail) "C:\\" tail
+#else
+#define KELVO_ABSOLUTE(tail) "/" tail
+#endif
+
 TEST(SiteSettings, ValuesAndDefaults) {
   const struct {
     const char* text;
@@ -30,8 +37,9 @@ TEST(SiteSettings, ValuesAndDefaults) {
     EXPECT_EQ(settings.catalogueWriteTimeout, c.catalogue_write);
     EXPECT_FALSE(settings.backupFolder);
   }
-  EXPECT_EQ(parseSiteSettings("[backup]\nfolder = /var/backups/kelvo \n", "k").backupFolder,
-            "/var/backups/kelvo");
+  EXPECT_EQ(
+      parseSiteSettings("[backup]\nfolder = " KELVO_ABSOLUTE("backups") " \n", "k").backupFolder,
+      KELVO_ABSOLUTE("backups"));
 }
 
 TEST(SiteSettings, EveryBadLineIsNamedWithItsLine) {
@@ -43,7 +51,8 @@ TEST(SiteSettings, EveryBadLineIsNamedWithItsLine) {
       {"[ftp]\n\n[tls\n", "k.ini:3: a section name must end with ']'"},
       {"[copia]\n", "k.ini:1: unknown section [copia]"},
       {"[backup]\nfolder = backups\n", "k.ini:2: 'folder' must be an absolute path, not 'backups'"},
-      {"[backup]\nfolder = /a\nfolder = /b\n", "k.ini:3: 'folder' is set twice in [backup]"},
+      {"[backup]\nfolder = " KELVO_ABSOLUTE("a") "\nfolder = " KELVO_ABSOLUTE("b") "\n",
+       "k.ini:3: 'folder' is set twice in [backup]"},
       {"[backup]\npasta = /a\n", "k.ini:2: unknown setting 'pasta' in [backup]"},
       {"[ftp]\nread_timout = 5\n", "k.ini:2: unknown setting 'read_timout' in [ftp]"},
       {"[ftp]\nwrite_timeout = 5\n", "k.ini:2: unknown setting 'write_timeout' in [ftp]"},
@@ -76,6 +85,10 @@ TEST(SiteSettings, EveryBadLineIsNamedWithItsLine) {
 }
 
 TEST(SiteSettings, TheFileIsFoundByAnAbsolutePathOnly) {
+#ifdef _WIN32
+  GTEST_SKIP() << "on Windows the file lies in %ProgramData%\\KelvoUpdate, not beside the alias "
+                  "file";
+#endif
   test::TempFolder folder;
   {
     // Beside the alias file, and optional.

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,7 +11,9 @@
 #include "access/catalogue/catalog_settings.h"
 #include "platform/ascii.h"
 #include "platform/codepage.h"
+#include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/native_path.h"
 #include "platform/text_lines.h"
 
 namespace kelvo {
@@ -195,14 +198,14 @@ AliasFile AliasFile::parse(std::string_view text, const std::string& origin) {
 }
 
 AliasFile AliasFile::load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(filePath(path), std::ios::binary);
   if (!in) {
-    throw AliasError("Cannot read the alias file " + path + ": " + systemErrorMessage(errno));
+    throw AliasError("Cannot read the alias file " + path + ": " + std::strerror(errno));
   }
   std::ostringstream text;
   text << in.rdbuf();
   if (in.bad()) {
-    throw AliasError("Cannot read the alias file " + path + ": " + systemErrorMessage(errno));
+    throw AliasError("Cannot read the alias file " + path + ": " + std::strerror(errno));
   }
   return parse(text.str(), path);
 }
@@ -233,31 +236,16 @@ void AliasFileRegistry::GetAliasParams(std::string_view alias, std::vector<std::
 }
 
 std::string aliasFilePath() {
-  const auto environment = [](const char* name) -> std::string {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-  };
-  const auto absolute = [](const std::string& path) {
-    return !path.empty() && std::filesystem::path(path).is_absolute();
-  };
   // The working folder is filled from the update server: a file placed there
   // must never choose the catalogue.
-  if (std::string path = environment("KELVOUPDATE_ALIASES"); !path.empty()) {
-    if (!absolute(path)) {
+  if (std::string path = environmentVariable("KELVOUPDATE_ALIASES"); !path.empty()) {
+    if (!std::filesystem::path(path).is_absolute()) {
       throw AliasError("KELVOUPDATE_ALIASES must name the alias file by an absolute path, not '" +
                        path + "'");
     }
     return path;
   }
-  if (std::string config = environment("XDG_CONFIG_HOME"); absolute(config)) {
-    return config + "/kelvoupdate/aliases.ini";
-  }
-  if (std::string home = environment("HOME"); absolute(home)) {
-    return home + "/.config/kelvoupdate/aliases.ini";
-  }
-  throw AliasError(
-      "No alias file: set KELVOUPDATE_ALIASES to its absolute path (neither XDG_CONFIG_HOME nor "
-      "HOME names an absolute folder)");
+  return defaultAliasFilePath();
 }
 
 }  // namespace kelvo

@@ -83,12 +83,17 @@ class AliasFileRegistry : public AliasRegistry {
   std::optional<AliasFile> file_;
 };
 
-// Returns the absolute path of this machine's alias file:
-// KELVOUPDATE_ALIASES when set, else $XDG_CONFIG_HOME/kelvoupdate/aliases.ini,
-// else $HOME/.config/kelvoupdate/aliases.ini. The file is never looked for in
-// the working folder: a relative KELVOUPDATE_ALIASES is refused, and
-// relative XDG_CONFIG_HOME and HOME are passed over. Throws AliasError saying
-// what is missing when no absolute path results.
+// Returns the absolute path of this machine's alias file: KELVOUPDATE_ALIASES
+// when set, else defaultAliasFilePath(). The file is never looked for in the
+// working folder: a relative KELVOUPDATE_ALIASES is refused. Throws
+// AliasError saying what is missing when no absolute path results.
 std::string aliasFilePath();
+
+// Returns the platform's own place for the alias file: on POSIX
+// $XDG_CONFIG_HOME/kelvoupdate/aliases.ini, else
+// $HOME/.config/kelvoupdate/aliases.ini (a relative XDG_CONFIG_HOME or HOME
+// is passed over); on Windows %ProgramData%\KelvoUpdate\aliases.ini. Throws
+// AliasError when the variables name no absolute folder.
+std::string defaultAliasFilePath();
 
 }  // namespace kelvo

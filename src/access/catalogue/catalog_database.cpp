@@ -1,10 +1,9 @@
 // Opening and closing the central catalogue connection.
 #include "access/catalogue/catalog_database.h"
 
-#include <mysql.h>
-
 #include <algorithm>
 
+#include "access/catalogue/catalog_client_library.h"
 #include "access/catalogue/catalog_error.h"
 #include "access/catalogue/catalog_query.h"
 #include "access/catalogue/catalog_settings.h"
@@ -17,7 +16,9 @@ const char* orNull(const std::string& text) { return text.empty() ? nullptr : te
 
 }  // namespace
 
-void CatalogDatabase::Closer::operator()(st_mysql* handle) const { mysql_close(handle); }
+void CatalogDatabase::Closer::operator()(st_mysql* handle) const {
+  catalogClient().mysql_close(handle);
+}
 
 CatalogDatabase::CatalogDatabase(AliasRegistry& registry, std::string alias_name,
                                  std::string database_name)
@@ -38,18 +39,19 @@ void CatalogDatabase::open() {
   const CatalogSettings settings = catalogSettings(alias_params, params_);
   settings_ = settings;
 
-  std::unique_ptr<st_mysql, Closer> handle(mysql_init(nullptr));
+  const CatalogClientApi& client = catalogClient();
+  std::unique_ptr<st_mysql, Closer> handle(client.mysql_init(nullptr));
   if (!handle) throw CatalogError("Out of memory while preparing the catalogue connection", 0);
-  mysql_optionsv(handle.get(), MYSQL_SET_CHARSET_NAME, "utf8mb4");
+  client.mysql_options(handle.get(), MYSQL_SET_CHARSET_NAME, "utf8mb4");
   const unsigned timeout = settings.connect_timeout;
-  mysql_optionsv(handle.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
-  mysql_optionsv(handle.get(), MYSQL_OPT_READ_TIMEOUT, &settings.read_timeout);
-  mysql_optionsv(handle.get(), MYSQL_OPT_WRITE_TIMEOUT, &settings.write_timeout);
+  client.mysql_options(handle.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+  client.mysql_options(handle.get(), MYSQL_OPT_READ_TIMEOUT, &settings.read_timeout);
+  client.mysql_options(handle.get(), MYSQL_OPT_WRITE_TIMEOUT, &settings.write_timeout);
   // No multi-statement flag: a value can never smuggle in a second statement.
-  if (!mysql_real_connect(handle.get(), orNull(settings.host), orNull(settings.user),
-                          settings.password.c_str(), orNull(settings.database), settings.port,
-                          orNull(settings.socket), 0)) {
-    throw CatalogError(mysql_error(handle.get()), mysql_errno(handle.get()));
+  if (!client.mysql_real_connect(handle.get(), orNull(settings.host), orNull(settings.user),
+                                 settings.password.c_str(), orNull(settings.database),
+                                 settings.port, orNull(settings.socket), 0)) {
+    throw CatalogError(client.mysql_error(handle.get()), client.mysql_errno(handle.get()));
   }
   // Text values are put between apostrophes with every apostrophe doubled.
   // That is only safe while a backslash is an ordinary character, so the
@@ -58,8 +60,8 @@ void CatalogDatabase::open() {
   const std::string_view mode =
       "SET SESSION sql_mode = CONCAT(REPLACE(@@SESSION.sql_mode, 'ONLY_FULL_GROUP_BY', ''),"
       " ',NO_BACKSLASH_ESCAPES')";
-  if (mysql_real_query(handle.get(), mode.data(), mode.size()) != 0) {
-    throw CatalogError(mysql_error(handle.get()), mysql_errno(handle.get()));
+  if (client.mysql_real_query(handle.get(), mode.data(), mode.size()) != 0) {
+    throw CatalogError(client.mysql_error(handle.get()), client.mysql_errno(handle.get()));
   }
   handle_ = std::move(handle);
 }

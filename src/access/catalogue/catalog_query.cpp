@@ -2,13 +2,13 @@
 #include "access/catalogue/catalog_query.h"
 
 #include <errmsg.h>
-#include <mysql.h>
 
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 
+#include "access/catalogue/catalog_client_library.h"
 #include "access/catalogue/catalog_database.h"
 #include "access/catalogue/catalog_error.h"
 #include "platform/ascii.h"
@@ -78,7 +78,9 @@ std::int64_t CatalogField::asInteger() const {
   return parseInteger(*stored);
 }
 
-void CatalogQuery::ResultFree::operator()(st_mysql_res* result) const { mysql_free_result(result); }
+void CatalogQuery::ResultFree::operator()(st_mysql_res* result) const {
+  catalogClient().mysql_free_result(result);
+}
 
 CatalogQuery::CatalogQuery(CatalogDatabase& database, std::string name)
     : database_(&database), name_(std::move(name)) {
@@ -104,7 +106,8 @@ namespace {
 // silence, and says so with the server and the wait.
 CatalogError callError(MYSQL* handle, const CatalogSettings& settings,
                        std::chrono::steady_clock::time_point start) {
-  const unsigned code = mysql_errno(handle);
+  const CatalogClientApi& client = catalogClient();
+  const unsigned code = client.mysql_errno(handle);
   const auto waited = std::chrono::steady_clock::now() - start;
   if (code == CR_SERVER_LOST && settings.read_timeout > 0 &&
       waited >= std::chrono::seconds(settings.read_timeout)) {
@@ -114,7 +117,7 @@ CatalogError callError(MYSQL* handle, const CatalogSettings& settings,
                             " não respondeu em " + std::to_string(settings.read_timeout) + " s.",
                         code);
   }
-  return CatalogError(mysql_error(handle), code);
+  return CatalogError(client.mysql_error(handle), code);
 }
 
 }  // namespace
@@ -129,17 +132,18 @@ void CatalogQuery::open() {
   }
   MYSQL* handle = database_->handle();
   const auto start = std::chrono::steady_clock::now();
-  if (mysql_real_query(handle, statement.data(), statement.size()) != 0) {
+  const CatalogClientApi& client = catalogClient();
+  if (client.mysql_real_query(handle, statement.data(), statement.size()) != 0) {
     throw callError(handle, database_->settings(), start);
   }
-  std::unique_ptr<st_mysql_res, ResultFree> result(mysql_store_result(handle));
+  std::unique_ptr<st_mysql_res, ResultFree> result(client.mysql_store_result(handle));
   if (!result) {
-    if (mysql_errno(handle) != 0) throw callError(handle, database_->settings(), start);
+    if (client.mysql_errno(handle) != 0) throw callError(handle, database_->settings(), start);
     throw Error(name_ + ": the statement returned no rows to read");
   }
   columns_.clear();
-  const unsigned count = mysql_num_fields(result.get());
-  const MYSQL_FIELD* fields = mysql_fetch_fields(result.get());
+  const unsigned count = client.mysql_num_fields(result.get());
+  const MYSQL_FIELD* fields = client.mysql_fetch_fields(result.get());
   for (unsigned i = 0; i < count; ++i) {
     columns_.push_back(Column{std::string(fields[i].name, fields[i].name_length),
                               fields[i].charsetnr == kBinaryCharset, isFractional(fields[i].type)});
@@ -151,9 +155,10 @@ void CatalogQuery::open() {
 }
 
 bool CatalogQuery::fetch() {
-  MYSQL_ROW row = mysql_fetch_row(result_.get());
+  const CatalogClientApi& client = catalogClient();
+  MYSQL_ROW row = client.mysql_fetch_row(result_.get());
   if (row == nullptr) return false;
-  const unsigned long* lengths = mysql_fetch_lengths(result_.get());
+  const unsigned long* lengths = client.mysql_fetch_lengths(result_.get());
   row_.assign(columns_.size(), std::nullopt);
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     if (row[i] != nullptr) row_[i].emplace(row[i], lengths[i]);

@@ -220,7 +220,7 @@ const kelvo::DirectoryListing& FtpClient::DirectoryListing() {
 
 void FtpClient::Get(const std::string& name, const std::string& destination, bool overwrite) {
   if (!overwrite && fileExists(destination)) {
-    throw Error("Cannot create file \"" + destination + "\". " + systemErrorMessage(EEXIST));
+    throw Error("Cannot create file \"" + destination + "\". " + errorNumberMessage(EEXIST));
   }
   FtpDownloadFile file(destination);
   transfer(

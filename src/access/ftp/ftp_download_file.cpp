@@ -6,6 +6,7 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/native_path.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -66,13 +67,13 @@ void flushFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 std::string ftpTemporaryPath(const std::string& destination) {
-  const std::filesystem::path path(destination);
+  const std::filesystem::path path = filePath(destination);
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string name = kTemporaryPrefix;
-  std::uint64_t value = hashOf(path.filename().string());
+  std::uint64_t value = hashOf(utf8Text(path.filename()));
   for (int i = 0; i < 16; ++i, value >>= 4) name += kDigits[value & 15];
   name += kTemporarySuffix;
-  return (path.parent_path() / name).string();
+  return utf8Text(path.parent_path() / name);
 }
 
 bool isFtpTemporaryName(const std::string& name) {
@@ -105,18 +106,18 @@ FtpDownloadFile::FtpDownloadFile(std::string destination)
     : destination_(std::move(destination)), temporary_(ftpTemporaryPath(destination_)) {
   if (directoryExists(destination_)) failCreate(EISDIR);
   // A run killed mid-download left its temporary file; it is of no use.
-  if (std::remove(temporary_.c_str()) != 0 && errno != ENOENT) failCreate(errno);
+  if (!deleteFile(temporary_) && fileExists(temporary_)) failCreate(errno);
   errno = 0;
-  file_ = std::fopen(temporary_.c_str(), "wbx");
+  file_ = openFile(temporary_, "wbx");
   if (file_ == nullptr) failCreate(errno);
   // The client hands over large blocks already; a stdio buffer would only
   // copy them once more.
   std::setvbuf(file_, nullptr, _IONBF, 0);
   // A replaced program keeps the permissions it had (its execute bit above all).
   std::error_code ignored;
-  const auto previous = std::filesystem::status(destination_, ignored);
+  const auto previous = std::filesystem::status(filePath(destination_), ignored);
   if (std::filesystem::exists(previous)) {
-    std::filesystem::permissions(temporary_, previous.permissions(), ignored);
+    std::filesystem::permissions(filePath(temporary_), previous.permissions(), ignored);
   }
 }
 
@@ -146,21 +147,21 @@ void FtpDownloadFile::commit() {
   if (std::fclose(file) != 0 || flushError != 0) failWrite(flushError != 0 ? flushError : errno);
   if (!replaceFile(temporary_, destination_)) failCreate(errno);
   committed_ = true;
-  flushFolder(std::filesystem::path(destination_).parent_path());
+  flushFolder(filePath(destination_).parent_path());
 }
 
 void FtpDownloadFile::failCreate(int error) const {
-  throw Error("Cannot create file \"" + destination_ + "\". " + systemErrorMessage(error));
+  throw Error("Cannot create file \"" + destination_ + "\". " + errorNumberMessage(error));
 }
 
 void FtpDownloadFile::failWrite(int error) const {
-  throw Error("Cannot write file \"" + destination_ + "\". " + systemErrorMessage(error));
+  throw Error("Cannot write file \"" + destination_ + "\". " + errorNumberMessage(error));
 }
 
 void FtpDownloadFile::discard() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
-  std::remove(temporary_.c_str());
+  deleteFile(temporary_);
 }
 
 }  // namespace kelvo

@@ -104,4 +104,10 @@ bool replaceFile(const std::string& source, const std::string& target) {
 
 std::string systemErrorMessage(int code) { return std::strerror(code); }
 
+std::string errorNumberMessage(int code) { return std::strerror(code); }
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
+
 }  // namespace kelvo

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_words.h"
 #include "platform/process.h"
 
 extern char** environ;
@@ -15,35 +16,11 @@ namespace kelvo {
 
 namespace {
 
-// Splits a Windows-style command line into arguments: blanks separate,
-// double quotes group, a quote inside a quoted run ends it.
-std::vector<std::string> splitWords(const std::string& line) {
-  std::vector<std::string> args;
-  std::string current;
-  bool quoted = false;
-  bool have = false;
-  for (const char c : line) {
-    if (c == '"') {
-      quoted = !quoted;
-      have = true;
-    } else if ((c == ' ' || c == '\t') && !quoted) {
-      if (have) args.push_back(current);
-      current.clear();
-      have = false;
-    } else {
-      current += c;
-      have = true;
-    }
-  }
-  if (have) args.push_back(current);
-  return args;
-}
-
 // Returns the arguments of a Windows-style command line. An unquoted program
 // path with blanks in it is found the way Windows finds it: the shortest run
 // of leading words that names an existing file is the program.
 std::vector<std::string> splitCommandLine(const std::string& line) {
-  std::vector<std::string> args = splitWords(line);
+  std::vector<std::string> args = commandWords(line);
   if (args.empty() || line.find_first_not_of(" \t") == line.find('"')) return args;
   std::string program = args[0];
   for (std::size_t words = 1; words < args.size(); ++words) {

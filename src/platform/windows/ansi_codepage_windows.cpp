@@ -10,13 +10,27 @@ namespace kelvo {
 std::string ansiCodePageName() { return "CP" + std::to_string(GetACP()); }
 
 std::string utf8ToAnsi(std::string_view text) {
-  const std::u16string wide = utf8ToUtf16(text);
+  // One '?' per missing character, as on POSIX: a character outside UTF-16's
+  // first plane would otherwise give one for each of its two code units.
+  std::u16string wide;
+  for (const char16_t unit : utf8ToUtf16(text)) {
+    if (unit >= 0xDC00 && unit <= 0xDFFF && !wide.empty() && wide.back() >= 0xD800 &&
+        wide.back() <= 0xDBFF) {
+      wide.back() = u'?';
+    } else {
+      wide += unit;
+    }
+  }
   if (wide.empty()) return {};
   const auto* w = reinterpret_cast<const wchar_t*>(wide.data());
-  const int n = WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(wide.size()), nullptr, 0,
+  // No "best fit": a look-alike letter ('O' for an omega) would change a
+  // name or a statement silently, where '?' shows that something is missing.
+  const DWORD flags = WC_NO_BEST_FIT_CHARS;
+  const int n = WideCharToMultiByte(CP_ACP, flags, w, static_cast<int>(wide.size()), nullptr, 0,
                                     nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, flags, w, static_cast<int>(wide.size()), out.data(), n, nullptr,
+                      nullptr);
   return out;
 }
 

@@ -1,26 +1,18 @@
 // File system access on Windows (wide-character API).
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/wildcard.h"
+#include "platform/windows/wide_text.h"
 
 namespace kelvo {
 
 const char kPathDelimiter = '\\';
 
 namespace {
-
-std::wstring wide(const std::string& text) {
-  const std::u16string w = utf8ToUtf16(text);
-  return std::wstring(w.begin(), w.end());
-}
-
-std::string narrow(const wchar_t* text) {
-  std::u16string w;
-  for (; *text; ++text) w += static_cast<char16_t>(*text);
-  return utf16ToUtf8(w);
-}
 
 // FILETIME (UTC) <-> local TDateTime through the system's own conversions.
 TDateTime toDateTime(const FILETIME& utc) {
@@ -88,6 +80,12 @@ bool deleteFile(const std::string& path) { return DeleteFileW(wide(path).c_str()
 bool replaceFile(const std::string& source, const std::string& target) {
   return MoveFileExW(wide(source).c_str(), wide(target).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+std::string errorNumberMessage(int code) { return std::strerror(code); }
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+  return _wfopen(wide(path).c_str(), wide(mode).c_str());
 }
 
 std::string systemErrorMessage(int code) {

@@ -5,16 +5,12 @@
 #include <shellapi.h>
 // clang-format on
 
-#include "platform/codepage.h"
 #include "platform/process.h"
+#include "platform/windows/wide_text.h"
 
 namespace kelvo {
 
 namespace {
-std::wstring wide(const std::string& text) {
-  const std::u16string w = utf8ToUtf16(text);
-  return std::wstring(w.begin(), w.end());
-}
 
 // Starts COMMAND_LINE with its window shown normally; returns the process's
 // handle (the thread's is closed), or null when it cannot be started.

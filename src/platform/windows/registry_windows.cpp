@@ -8,6 +8,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/windows/wide_text.h"
 
 namespace kelvo {
 
@@ -27,11 +28,6 @@ HKEY rootKey(RegistryRoot root) {
       return HKEY_CURRENT_CONFIG;
   }
   return HKEY_LOCAL_MACHINE;
-}
-
-std::wstring wide(std::string_view text) {
-  const std::u16string w = utf8ToUtf16(text);
-  return std::wstring(w.begin(), w.end());
 }
 
 [[noreturn]] void raise(LONG code) {

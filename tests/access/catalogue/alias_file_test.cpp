@@ -5,10 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
-
 #include "access/catalogue/pega_bde_dados.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 namespace kelvo {
@@ -184,50 +182,6 @@ TEST(AliasFileRegistry, AnUnreadableFileIsAnErrorAndIsTriedAgain) {
   EXPECT_EQ(list, std::vector<std::string>{"SERVER NAME=/d.fdb"});
 }
 
-// Restores the variables a test changes when it ends.
-struct SavedVariable {
-  std::string name;
-  std::optional<std::string> value;
-  explicit SavedVariable(std::string n) : name(std::move(n)) {
-    if (const char* v = std::getenv(name.c_str())) value = v;
-  }
-  ~SavedVariable() { value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str()); }
-};
-
-TEST(AliasFileRegistry, PathComesFromTheEnvironmentAndIsNeverRelative) {
-  SavedVariable aliases("KELVOUPDATE_ALIASES"), config("XDG_CONFIG_HOME"), home("HOME");
-  ::setenv("KELVOUPDATE_ALIASES", "/etc/kelvo/aliases.ini", 1);
-  ::setenv("XDG_CONFIG_HOME", "/home/op/cfg", 1);
-  EXPECT_EQ(aliasFilePath(), "/etc/kelvo/aliases.ini");
-  ::unsetenv("KELVOUPDATE_ALIASES");
-  EXPECT_EQ(aliasFilePath(), "/home/op/cfg/kelvoupdate/aliases.ini");
-  ::setenv("XDG_CONFIG_HOME", "cfg", 1);  // relative: passed over
-  ::setenv("HOME", "/home/op", 1);
-  EXPECT_EQ(aliasFilePath(), "/home/op/.config/kelvoupdate/aliases.ini");
-  ::setenv("KELVOUPDATE_ALIASES", "aliases.ini", 1);
-  EXPECT_THROW(
-      {
-        try {
-          aliasFilePath();
-        } catch (const AliasError& error) {
-          EXPECT_THAT(error.what(), HasSubstr("absolute path, not 'aliases.ini'"));
-          throw;
-        }
-      },
-      AliasError);
-
-  // With nothing to go by, a file in the working folder is not read.
-  ::unsetenv("KELVOUPDATE_ALIASES");
-  ::unsetenv("XDG_CONFIG_HOME");
-  ::setenv("HOME", ".", 1);
-  test::TempFolder folder;
-  folder.write("aliases.ini", "[LOJA]\nDRIVER=INTRBASE\nSERVER NAME=/elsewhere.fdb\n");
-  test::WorkingFolder inside(folder.path());
-  AliasFileRegistry registry;
-  EXPECT_EQ(PegaBDEdados(registry, "LOJA", "SERVER NAME"), "");
-  EXPECT_THAT(aliasProblem(registry, "LOJA"), HasSubstr("No alias file: set KELVOUPDATE_ALIASES"));
-}
-
 TEST(AliasProblem, GivesTheComplaintAboutOneAliasAndWritesItToStandardError) {
   test::TempFolder folder;
   const auto path = folder.write(
@@ -245,8 +199,7 @@ TEST(AliasProblem, GivesTheComplaintAboutOneAliasAndWritesItToStandardError) {
               HasSubstr("Unknown alias 'MATRIZ' (alias file " + path.string() + ")"));
 
   // The machine's registry, as the main screen asks it.
-  SavedVariable aliases("KELVOUPDATE_ALIASES");
-  ::setenv("KELVOUPDATE_ALIASES", path.c_str(), 1);
+  test::ScopedEnv aliases("KELVOUPDATE_ALIASES", path.string());
   EXPECT_EQ(aliasProblem(std::string_view("FILIAL")), problem);
   EXPECT_EQ(aliasProblem(std::string_view("LOJA")), "");
 }

@@ -1,7 +1,6 @@
 // Alias file and scratch databases on the tests' MariaDB server.
 #include "access/catalogue/catalog_fixture.h"
 
-#include <mysql.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -9,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "access/catalogue/catalog_client_library.h"
 #include "platform/hex_text.h"
 #include "support/services.h"
 #include "support/temp_folder.h"
@@ -40,12 +40,12 @@ ScratchCatalog::ScratchCatalog() {
   static std::atomic<int> counter{0};
   name_ = "kelvo_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
   const CatalogServer server = CatalogServer::published();
-  handle_ = mysql_init(nullptr);
-  if (!mysql_real_connect(handle_, "127.0.0.1", server.user.c_str(), server.password.c_str(),
-                          nullptr, static_cast<unsigned>(std::stoul(server.port)), nullptr,
-                          CLIENT_MULTI_STATEMENTS)) {
-    const std::string message = mysql_error(handle_);
-    mysql_close(handle_);
+  handle_ = catalogClient().mysql_init(nullptr);
+  if (!catalogClient().mysql_real_connect(
+          handle_, "127.0.0.1", server.user.c_str(), server.password.c_str(), nullptr,
+          static_cast<unsigned>(std::stoul(server.port)), nullptr, CLIENT_MULTI_STATEMENTS)) {
+    const std::string message = catalogClient().mysql_error(handle_);
+    catalogClient().mysql_close(handle_);
     handle_ = nullptr;
     throw std::runtime_error("cannot reach the test catalogue server: " + message);
   }
@@ -56,21 +56,24 @@ ScratchCatalog::ScratchCatalog() {
 ScratchCatalog::~ScratchCatalog() {
   if (handle_ == nullptr) return;
   const std::string drop = "DROP DATABASE IF EXISTS `" + name_ + "`";
-  mysql_real_query(handle_, drop.data(), drop.size());
-  mysql_close(handle_);
+  catalogClient().mysql_real_query(handle_, drop.data(), drop.size());
+  catalogClient().mysql_close(handle_);
 }
 
 void ScratchCatalog::execute(const std::string& sql) {
-  if (mysql_real_query(handle_, sql.data(), sql.size()) != 0) {
-    throw std::runtime_error("catalogue setup failed: " + std::string(mysql_error(handle_)));
+  if (catalogClient().mysql_real_query(handle_, sql.data(), sql.size()) != 0) {
+    throw std::runtime_error("catalogue setup failed: " +
+                             std::string(catalogClient().mysql_error(handle_)));
   }
   // Drain every result of a multi-statement text.
   int status = 0;
   do {
-    if (MYSQL_RES* result = mysql_store_result(handle_)) mysql_free_result(result);
-    status = mysql_next_result(handle_);
+    if (MYSQL_RES* result = catalogClient().mysql_store_result(handle_))
+      catalogClient().mysql_free_result(result);
+    status = catalogClient().mysql_next_result(handle_);
     if (status > 0) {
-      throw std::runtime_error("catalogue setup failed: " + std::string(mysql_error(handle_)));
+      throw std::runtime_error("catalogue setup failed: " +
+                               std::string(catalogClient().mysql_error(handle_)));
     }
   } while (status == 0);
 }

@@ -6,7 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "support/client_library_required.h"
 #include "support/temp_folder.h"
+
+KELVO_REQUIRE_MARIADB_CLIENT()
 
 struct st_mysql;
 

@@ -11,6 +11,7 @@
 #include "access/ftp/ftp_client.h"
 #include "access/ftp/ftp_transport.h"
 #include "ftp_recorder.h"
+#include "support/portable.h"
 #include "support/services.h"
 #include "support/temp_folder.h"
 
@@ -51,6 +52,10 @@ void connectAs(FtpClient& client, const std::string& user, bool passive = true) 
 }
 
 TEST(FtpHostile, SilenceAfterABrokenDataConnectionEndsTheSessionInBoundedTime) {
+  if (test::runningUnderWine()) {
+    GTEST_SKIP() << "Wine reports the reset data connection as an orderly end, so the client "
+                    "waits for the final reply as after any transfer until the server gives up";
+  }
   FtpClient client;
   test::FtpRecorder events(client);
   connectAs(client, "breakdata");

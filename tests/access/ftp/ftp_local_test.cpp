@@ -35,7 +35,9 @@ TEST(FtpDownloadFile, ReplacesTheDestinationOnlyOnCommit) {
   }
   EXPECT_EQ(test::readFile(destination), "new data");
   EXPECT_FALSE(fs::exists(temporary));
+#ifndef _WIN32  // Windows keeps no permission bits beyond read-only
   EXPECT_EQ(fs::status(destination).permissions() & fs::perms::all, fs::perms::owner_all);
+#endif
 }
 
 TEST(FtpDownloadFile, AbandonedDownloadLeavesTheDestinationAndNoTemporaryFile) {
@@ -62,6 +64,10 @@ TEST(FtpDownloadFile, DestinationNameOfTheLongestLengthCanBeDownloaded) {
 }
 
 TEST(FtpDownloadFile, TemporaryFileOfAKilledRunIsRemovedByTheNextDownload) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the dying child runs the whole test again in a new process on Windows, with "
+                  "a scratch folder of its own";
+#endif
   test::TempFolder folder;
   const fs::path destination = folder.write("prog.exe", "old");
   // A child process downloads part of the file and dies without cleaning up.

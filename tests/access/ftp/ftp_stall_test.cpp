@@ -124,8 +124,10 @@ TEST(FtpLeftovers, OnlyTheDownloadsOwnTemporaryNamesAreRemoved) {
   } cases[] = {
       {own, true},
       {".kelvo-0123456789abcdef.part", true},
+#ifndef _WIN32  // a name differing in letter case only is the same file there
       {".kelvo-0123456789ABCDEF.part", false},  // the digits are lower case
-      {".kelvo-0123456789abcde.part", false},   // fifteen digits
+#endif
+      {".kelvo-0123456789abcde.part", false},  // fifteen digits
       {".kelvo-0123456789abcdef0.part", false},
       {".kelvo-0123456789abcdeg.part", false},
       {".kelvo-0123456789abcdef.part.bak", false},

@@ -16,11 +16,12 @@ ISC_STATUS fail(ISC_STATUS* status, ISC_STATUS gds_code) {
   return gds_code;
 }
 
-ISC_STATUS failingCommit(ISC_STATUS* status, isc_tr_handle*) {
+ISC_STATUS ISC_EXPORT failingCommit(ISC_STATUS* status, isc_tr_handle*) {
   return fail(status, isc_network_error);
 }
 
-ISC_STATUS failingFetch(ISC_STATUS* status, isc_stmt_handle*, unsigned short, const XSQLDA*) {
+ISC_STATUS ISC_EXPORT failingFetch(ISC_STATUS* status, isc_stmt_handle*, unsigned short,
+                                   const XSQLDA*) {
   return fail(status, isc_io_error);
 }
 

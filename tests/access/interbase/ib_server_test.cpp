@@ -3,8 +3,11 @@
 
 #include "access/interbase/ib_client_connection.h"
 #include "access/interbase/ib_error.h"
+#include "support/client_library_required.h"
 #include "support/services.h"
 #include "support/temp_folder.h"
+
+KELVO_REQUIRE_FIREBIRD_CLIENT()
 
 namespace kelvo {
 namespace {

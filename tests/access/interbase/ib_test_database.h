@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "access/interbase/ib_client_connection.h"
+#include "support/client_library_required.h"
 #include "support/temp_folder.h"
+
+KELVO_REQUIRE_FIREBIRD_CLIENT()
 
 namespace kelvo::test {
 
