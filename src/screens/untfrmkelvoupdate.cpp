@@ -28,7 +28,6 @@
 namespace kelvo {
 
 namespace {
-const QColor kGreen(0, 128, 0);
 const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
 

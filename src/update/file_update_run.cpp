@@ -73,10 +73,6 @@ FileUpdateRun::FileUpdateRun(FileRunView& view, FtpClient& ftpupdate, PreparedSi
       settings_(settings),
       progress_(std::move(settings)) {}
 
-std::string mainExecutableName(const std::string& label) {
-  return label.substr(0, label.find(" - Será"));
-}
-
 FileRunOutcome FileUpdateRun::run() {
   outcome_ = {};
   view_.setStatusLine(" ");

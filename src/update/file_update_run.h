@@ -82,8 +82,4 @@ class FileUpdateRun {
   FileRunOutcome outcome_;
 };
 
-// Returns the main executable's name from Label9's text: the part before
-// " - Será" (all of it when that is missing).
-std::string mainExecutableName(const std::string& label);
-
 }  // namespace kelvo
