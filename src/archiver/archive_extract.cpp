@@ -3,16 +3,14 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
 #include "platform/error.h"
+#include "platform/link_free_folder.h"
+#include "platform/new_file.h"
 #include "platform/wildcard.h"
 
 namespace kelvo::archiver {
@@ -41,6 +39,29 @@ std::string readError(archive* reader, const std::string& path) {
   return "cannot read archive " + path + ": " + (reason ? reason : "unknown error");
 }
 
+fs::path destination(const ExtractRequest& request, const std::vector<std::string>& path) {
+  fs::path result = request.target;
+  for (const std::string& step : path) result /= step;
+  return result;
+}
+
+// Raises when a folder of the member's PATH that exists already is a link:
+// the member would land wherever the link points. Checked before anything is
+// written; the writing itself never follows one either.
+void refuseLinkedFolders(const ExtractRequest& request, const std::vector<std::string>& path) {
+  fs::path folder = request.target;
+  for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+    folder /= path[i];
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(folder, error);
+    if (fs::is_symlink(status)) {
+      throw Error("member " + destination(request, path).string() +
+                  " would be written through the link " + folder.string());
+    }
+    if (!fs::exists(status)) return;
+  }
+}
+
 struct Member {
   std::vector<std::string> path;
   bool wanted = false;
@@ -61,65 +82,61 @@ Member examine(archive_entry* entry, const ExtractRequest& request) {
   if (archive_entry_filetype(entry) != AE_IFREG) {
     throw Error("member " + name + " is not a regular file");
   }
+  refuseLinkedFolders(request, member.path);
   member.wanted = true;
   return member;
 }
 
-fs::path destination(const ExtractRequest& request, const std::vector<std::string>& path) {
-  fs::path result = request.target;
-  for (const std::string& step : path) result /= step;
-  return result;
+// Opens the member's folders below the target one by one, creating the
+// missing ones, and never through a link.
+LinkFreeFolder memberFolder(const ExtractRequest& request, const std::vector<std::string>& path) {
+  fs::create_directories(request.target);
+  LinkFreeFolder folder(request.target);
+  for (std::size_t i = 0; i + 1 < path.size(); ++i) folder = folder.open(path[i], true);
+  return folder;
 }
 
-// Writes the current member's data to TARGET: first into a fresh file
-// beside it, which then replaces TARGET in one step.
-void writeMember(archive* reader, archive_entry* entry, const fs::path& target) {
-  fs::create_directories(target.parent_path().empty() ? fs::path(".") : target.parent_path());
-  std::string temp = target.string() + ".kelvo-XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) throw Error("cannot create " + target.string() + ": " + std::strerror(errno));
-  const auto fail = [&](const std::string& reason) {
-    close(fd);
-    unlink(temp.c_str());
-    throw Error("cannot write " + target.string() + ": " + reason);
-  };
-  const void* block = nullptr;
-  size_t size = 0;
-  la_int64_t offset = 0;
-  la_int64_t written = 0;
-  for (;;) {
-    const int rc = archive_read_data_block(reader, &block, &size, &offset);
-    if (rc == ARCHIVE_EOF) break;
-    if (rc < ARCHIVE_WARN) fail(archive_error_string(reader));
-    if (offset != written && lseek(fd, offset, SEEK_SET) < 0) fail(std::strerror(errno));
-    const char* data = static_cast<const char*>(block);
-    for (size_t done = 0; done < size;) {
-      const ssize_t n = write(fd, data + done, size - done);
-      if (n < 0) fail(std::strerror(errno));
-      done += static_cast<size_t>(n);
+// Writes the current member's data to PATH below the target: first into a
+// fresh file beside it, which then replaces the file of that name in one
+// step.
+void writeMember(archive* reader, archive_entry* entry, const ExtractRequest& request,
+                 const std::vector<std::string>& path) {
+  const std::string target = destination(request, path).string();
+  try {
+    NewFile file = NewFile::createIn(memberFolder(request, path), "kelvo-extract");
+    const void* block = nullptr;
+    size_t size = 0;
+    la_int64_t offset = 0;
+    la_int64_t written = 0;
+    // Sparse members leave holes between blocks and at the end: zeros.
+    const std::string zeros(64 * 1024, '\0');
+    const auto fillTo = [&](la_int64_t end) {
+      while (written < end) {
+        const auto step = static_cast<std::size_t>(
+            std::min<la_int64_t>(end - written, static_cast<la_int64_t>(zeros.size())));
+        file.write(std::string_view(zeros.data(), step));
+        written += static_cast<la_int64_t>(step);
+      }
+    };
+    for (;;) {
+      const int rc = archive_read_data_block(reader, &block, &size, &offset);
+      if (rc == ARCHIVE_EOF) break;
+      if (rc < ARCHIVE_WARN) throw Error(archive_error_string(reader));
+      if (offset < written) throw Error("blocks out of order");
+      fillTo(offset);
+      file.write(std::string_view(static_cast<const char*>(block), size));
+      written += static_cast<la_int64_t>(size);
     }
-    written = offset + static_cast<la_int64_t>(size);
-  }
-  // Sparse members end in a hole: give the file its full length.
-  if (archive_entry_size_is_set(entry) && ftruncate(fd, archive_entry_size(entry)) != 0) {
-    fail(std::strerror(errno));
-  }
-  mode_t mode = archive_entry_perm(entry) & 0777;
-  if (mode == 0) mode = 0644;
-  fchmod(fd, mode);
-  if (archive_entry_mtime_is_set(entry)) {
-    const timespec times[2] = {{archive_entry_mtime(entry), archive_entry_mtime_nsec(entry)},
-                               {archive_entry_mtime(entry), archive_entry_mtime_nsec(entry)}};
-    futimens(fd, times);
-  }
-  if (close(fd) != 0) {
-    unlink(temp.c_str());
-    throw Error("cannot write " + target.string() + ": " + std::strerror(errno));
-  }
-  if (rename(temp.c_str(), target.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    unlink(temp.c_str());
-    throw Error("cannot replace " + target.string() + ": " + reason);
+    if (archive_entry_size_is_set(entry)) fillTo(archive_entry_size(entry));
+    const unsigned mode = archive_entry_perm(entry) & 0777;
+    file.setPermissions(mode == 0 ? 0644 : mode);
+    if (archive_entry_mtime_is_set(entry)) {
+      file.setLastWriteTime(archive_entry_mtime(entry), archive_entry_mtime_nsec(entry));
+    }
+    file.finish();
+    file.replace(target);
+  } catch (const std::exception& error) {
+    throw Error("cannot write " + target + ": " + error.what());
   }
 }
 
@@ -168,9 +185,8 @@ std::vector<std::string> extractMatching(const ExtractRequest& request) {
          rc == ARCHIVE_WARN) {
     const Member member = examine(entry, request);
     if (!member.wanted) continue;
-    const fs::path target = destination(request, member.path);
-    writeMember(reader.get(), entry, target);
-    written.push_back(target.string());
+    writeMember(reader.get(), entry, request, member.path);
+    written.push_back(destination(request, member.path).string());
   }
   if (rc != ARCHIVE_EOF) throw Error(readError(reader.get(), request.archive));
   return written;

@@ -17,11 +17,13 @@ std::vector<std::string> safeMemberPath(std::string_view member);
 
 // Extracts every regular-file member of REQUEST.archive whose file name
 // matches REQUEST.mask (Windows wildcard rules) into REQUEST.target, keeping
-// the member's folders and replacing existing files, each in one step.
+// the member's folders and replacing existing files, each in one step. No
+// symbolic link below the target is followed: a link in a member's folders
+// is refused, a link in a member's place is replaced by the member.
 // Returns the paths written. Raises kelvo::Error, having written nothing,
 // when the archive cannot be read, a matching member would leave the target
-// or is not a regular file, or no member matches; raises when a file cannot
-// be written (files written before it stay).
+// (through a link too) or is not a regular file, or no member matches;
+// raises when a file cannot be written (files written before it stay).
 std::vector<std::string> extractMatching(const ExtractRequest& request);
 
 }  // namespace kelvo::archiver

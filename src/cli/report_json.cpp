@@ -110,6 +110,8 @@ const char* verdictCode(FileVerdict verdict) {
       return "atual";
     case FileVerdict::Excluded:
       return "excluido";
+    case FileVerdict::OwnFile:
+      return "arquivo_do_atualizador";
     case FileVerdict::Missing:
       return "ausente";
     case FileVerdict::ServerNewer:

@@ -29,6 +29,8 @@ std::string why(const FilePlanRow& row, const FormatSettings& settings) {
       return "atual (" + server + ")";
     case FileVerdict::Excluded:
       return "nunca é baixado";
+    case FileVerdict::OwnFile:
+      return "arquivo do próprio atualizador, nunca é baixado";
     case FileVerdict::Refused:
       return "nome recusado, não será gravado nesta pasta";
   }

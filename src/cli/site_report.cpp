@@ -8,13 +8,12 @@
 #include "cli/exit_codes.h"
 #include "platform/files.h"
 #include "update/failure_gate.h"
+#include "update/own_files.h"
 #include "update/program_files.h"
 
 namespace kelvo::cli {
 
 namespace {
-
-constexpr const char* kSettingsFile = "Sys_Info.INI";
 
 void readDatabases(SiteReport& report, UpdateData& data, const std::vector<std::string>& aliases) {
   for (const std::string& alias : aliases) {
@@ -37,7 +36,7 @@ SiteReport readSiteReport(AliasRegistry& registry, bool preview) {
   report.failureRecords = failureRecords();
   CliPreparationView view;
   try {
-    if (fileExists(kSettingsFile)) report.alias = readSettingsAlias(kSettingsFile);
+    if (fileExists(kSysInfoIni)) report.alias = readSettingsAlias(kSysInfoIni);
     const PreparedSite site = prepare(view, registry, true);
     report.preparation = site.outcome;
     report.programFolder = site.PROGR;

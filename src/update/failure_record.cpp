@@ -1,15 +1,13 @@
 // Naming, composing and saving the failure record.
 #include "update/failure_record.h"
 
-#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <system_error>
 
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/formats.h"
+#include "platform/native_path.h"
+#include "platform/new_file.h"
 #include "platform/text_lines.h"
 
 namespace kelvo {
@@ -34,14 +32,19 @@ bool forbiddenInFileName(char32_t c) {
   }
 }
 
-[[noreturn]] void raiseCannotWrite(const std::string& path, int code) {
-  throw Error("Cannot create file \"" + path + "\". " + std::generic_category().message(code));
-}
+// How many names a record tries when its own is taken.
+constexpr int kRecordCopies = 100;
 
-// Returns PATH (UTF-8) as a path the system opens by its wide name where
-// there is one.
-std::filesystem::path nativePath(const std::string& path) {
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+// Returns PATH for the first COPY, else PATH with " (COPY)" before its
+// extension: a second record of the same second and entry keeps the
+// first, and still matches the gate's mask.
+std::string numberedName(const std::string& path, int copy) {
+  if (copy == 1) return path;
+  const std::size_t dot = path.rfind('.');
+  const std::size_t at =
+      dot == std::string::npos || path.find_first_of("/\\", dot) != std::string::npos ? path.size()
+                                                                                      : dot;
+  return path.substr(0, at) + " (" + std::to_string(copy) + ")" + path.substr(at);
 }
 
 }  // namespace
@@ -99,7 +102,7 @@ void insertFailureHeader(std::vector<std::string>& script, std::string_view mess
   script.insert(script.begin(), header.begin(), header.end());
 }
 
-void saveFailureRecord(const std::string& path, const std::vector<std::string>& lines) {
+std::string saveFailureRecord(const std::string& path, const std::vector<std::string>& lines) {
   std::string content;
   for (const std::string& line : lines) {
     content += utf8ToAnsi(line);
@@ -107,26 +110,21 @@ void saveFailureRecord(const std::string& path, const std::vector<std::string>& 
   }
   // The record is written whole under a name the start-up gate passes over
   // (it begins with a dot) and only then given its own: a record cut short
-  // by a full disk would refuse every later start and keep nothing.
-  const std::filesystem::path target = nativePath(path);
-  std::filesystem::path temporary = target;
-  temporary.replace_filename(".kelvo-record-" + std::to_string(std::random_device{}()) + ".tmp");
-  errno = 0;
-  std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-  if (!file) raiseCannotWrite(path, errno != 0 ? errno : EACCES);
-  file.write(content.data(), static_cast<std::streamsize>(content.size()));
-  file.close();
-  std::error_code error;
-  if (!file) {
-    const int code = errno != 0 ? errno : EIO;
-    std::filesystem::remove(temporary, error);
-    raiseCannotWrite(path, code);
-  }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    raiseCannotWrite(path, error.value());
+  // by a full disk would refuse every later start and keep nothing. Both
+  // names are created afresh, so a link planted under either is never
+  // followed and nothing already there is replaced.
+  const std::filesystem::path target = filePath(path);
+  try {
+    NewFile file = NewFile::createIn(utf8Text(target.parent_path()), "kelvo-record");
+    file.write(content);
+    file.finish();
+    for (int copy = 1; copy <= kRecordCopies; ++copy) {
+      const std::string name = numberedName(path, copy);
+      if (file.publishAs(name)) return name;
+    }
+    throw Error("nenhum nome livre");
+  } catch (const Error& error) {
+    throw Error("Cannot create file \"" + path + "\". " + error.what());
   }
 }
 

@@ -3,12 +3,14 @@
 
 #include "platform/files.h"
 #include "update/file_names.h"
+#include "update/own_files.h"
 
 namespace kelvo {
 
 FileComparison compareWithLocal(const std::string& name, TDateTime server_time,
                                 const FormatSettings& settings) {
   if (name == kArquivosDlls) return {FileVerdict::Excluded, std::nullopt};
+  if (isOwnFileName(name)) return {FileVerdict::OwnFile, std::nullopt};
   // A missing local file is always fetched: comparing against a stand-in
   // time would skip a file the server dates today at midnight.
   const std::optional<TDateTime> local_time = fileLastWriteTime(name);

@@ -18,6 +18,7 @@ namespace kelvo {
 enum class FileVerdict {
   Current,      // same minute as the local copy: left alone
   Excluded,     // "Arquivos_dlls": never fetched
+  OwnFile,      // one of the updater's own files (own_files.h): never fetched
   Missing,      // no local copy: fetched
   ServerNewer,  // the server's copy is of a later minute: fetched
   ServerOlder,  // the server's copy is of an earlier minute: fetched all the same

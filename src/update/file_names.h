@@ -26,7 +26,8 @@ std::string UltimaPalavra(std::string_view line);
 bool isSafeFileName(std::string_view name);
 
 // Returns true when the local file NAME needs a download from a server entry
-// dated SERVER_TIME: never for "Arquivos_dlls"; always when the local file
+// dated SERVER_TIME: never for "Arquivos_dlls" or one of the updater's own
+// files (own_files.h); always when the local file
 // does not exist (or its time cannot be read); otherwise when the two times
 // differ to the minute as SETTINGS print "dd/mm/yyyy HH:mm".
 bool PrecisaBaixar(const std::string& name, TDateTime server_time, const FormatSettings& settings);

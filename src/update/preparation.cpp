@@ -13,14 +13,14 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "update/deployment.h"
+#include "update/own_files.h"
 #include "update/program_files.h"
 
 namespace kelvo {
 
 namespace {
 
-const std::string kDownloadAddress = std::string("http://") + kDownloadHost + "/winrar.exe";
-constexpr const char* kSettingsFile = "Sys_Info.INI";
+const std::string kDownloadAddress = std::string("https://") + kDownloadHost + "/winrar.exe";
 constexpr std::size_t kAliasStart = 14;  // character 15, counted from 1
 constexpr std::size_t kAliasLength = 30;
 
@@ -148,7 +148,7 @@ PreparedSite prepare(PreparationView& view, AliasRegistry& aliases, bool confirm
                             "o atualiza_quarvessa.exe");
     return site;
   }
-  if (!fileExists(kSettingsFile)) {
+  if (!fileExists(kSysInfoIni)) {
     site.outcome = endEarly(view, PreparationOutcome::SettingsFileMissing,
                             "Arquivo Sys_Info.ini não encontrado nesta pasta que você executou o "
                             "atualiza_quarvessa.exe");
@@ -156,7 +156,7 @@ PreparedSite prepare(PreparationView& view, AliasRegistry& aliases, bool confirm
   }
   site.mainExecutablePresent = true;
   view.showMainExecutable(site.mainExecutable + " - Será atualizado");
-  site.aliases.push_back({readSettingsAlias(kSettingsFile), false});
+  site.aliases.push_back({readSettingsAlias(kSysInfoIni), false});
   view.addAlias(site.aliases.back().alias);
 
   site.data = std::make_unique<UpdateData>(aliases, std::move(api));

@@ -11,6 +11,7 @@
 #include "archiver/archive_writer.h"
 #include "archiver/archiver_command.h"
 #include "platform/error.h"
+#include "platform/link_free_folder.h"
 #include "support/temp_folder.h"
 
 namespace kelvo::archiver {
@@ -85,6 +86,34 @@ TEST_F(ArchiverExtract, RefusesTheWholeArchiveWhenAMemberWouldEscape) {
   }
   // A bad member the mask leaves out does not matter.
   EXPECT_EQ(extractMatching(request(archive({{"ok.exe", "ok"}, {"../x.txt", "x"}}))).size(), 1u);
+}
+
+TEST_F(ArchiverExtract, NeverWritesThroughALinkBelowTheTarget) {
+  const fs::path out = folder_.path() / "out";
+  const fs::path elsewhere = folder_.path() / "elsewhere";
+  fs::create_directories(out);
+  fs::create_directories(elsewhere);
+  folder_.write("elsewhere/y.exe", "theirs");
+  fs::create_directory_symlink(elsewhere, out / "sub");
+  fs::create_symlink(elsewhere / "y.exe", out / "y.exe");
+  // A link among a member's folders refuses the whole archive, naming it.
+  try {
+    extractMatching(request(archive({{"ok.exe", "ok"}, {"sub/x.exe", "x"}})));
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_NE(std::string(error.what()).find("through the link " + (out / "sub").string()),
+              std::string::npos)
+        << error.what();
+  }
+  EXPECT_FALSE(fs::exists(out / "ok.exe"));
+  // The writing refuses it too, should the link appear after the check.
+  EXPECT_THROW(LinkFreeFolder(out.string()).open("sub", true), Error);
+  // A link in a member's place is replaced by the member; what it named stays.
+  extractMatching(request(archive({{"y.exe", "ours"}})));
+  EXPECT_FALSE(fs::is_symlink(out / "y.exe"));
+  EXPECT_EQ(this->out("y.exe"), "ours");
+  EXPECT_EQ(test::readFile(elsewhere / "y.exe"), "theirs");
+  EXPECT_FALSE(fs::exists(elsewhere / "x.exe"));
 }
 
 TEST_F(ArchiverExtract, UnreadableArchivesAndMissingMembersAreErrors) {

@@ -128,6 +128,36 @@ TEST_F(KelvoupdateTest, AnUnsafeNameEndsTheRunWithErrorsBeforeTheScripts) {
   EXPECT_EQ(databaseSnapshot(), "");  // no VERSAO: the scripts were skipped
 }
 
+TEST_F(KelvoupdateTest, TheServerCannotPlantTheUpdatersOwnFiles) {
+  // Each would redirect the next log-in, refuse every later run or name
+  // another database.
+  const std::vector<std::string> planted = {"atualiza.cfg", "ATUALIZA.CFG", "Sys_Info.INI",
+                                            "SCRIPT_ERRO_DT_01-02-2026_HR_10-00-00 M-LOJA.TXT",
+                                            "kelvo-manifest.txt"};
+  for (const std::string& name : planted) serve(name, "atacante.example\n21\n", base_);
+  serve("novo.dat", "novo", base_);
+  const std::string settings = readFile(workPath("atualiza.cfg"));
+  const std::string alias = readFile(workPath("Sys_Info.INI"));
+
+  const ProgramResult preview = kelvoupdate("preview");
+  for (const std::string& name : planted) {
+    EXPECT_THAT(lineOf(preview.out, name),
+                AllOf(HasSubstr("manter"), HasSubstr("arquivo do próprio atualizador")))
+        << name;
+  }
+  for (int run = 1; run <= 2; ++run) {
+    const ProgramResult result = kelvoupdate("run --confirmo-aplicativos-fechados");
+    EXPECT_EQ(result.code, 0) << run << result.err;
+    EXPECT_EQ(lastLine(result.out), kStatusSuccess);
+  }
+  EXPECT_EQ(readFile(workPath("novo.dat")), "novo");
+  EXPECT_EQ(readFile(workPath("atualiza.cfg")), settings);
+  EXPECT_EQ(readFile(workPath("Sys_Info.INI")), alias);
+  EXPECT_FALSE(fs::exists(workPath("ATUALIZA.CFG")));
+  EXPECT_FALSE(fs::exists(workPath("kelvo-manifest.txt")));
+  EXPECT_THAT(failureRecordsIn(work_.path()), IsEmpty());
+}
+
 TEST_F(KelvoupdateTest, TheGateAndTheMissingConfirmationRefuseTheRun) {
   serve("novo.dat", "novo", base_);
   const std::string record = "SCRIPT_ERRO_DT_01-02-2026_HR_10-00-00 M-LOJA.TXT";
@@ -154,6 +184,11 @@ TEST_F(KelvoupdateTest, TheGateAndTheMissingConfirmationRefuseTheRun) {
   EXPECT_EQ(unprepared.code, 5);
   EXPECT_THAT(unprepared.err, HasSubstr("Arquivo Sys_Info.ini não encontrado nesta pasta"));
   EXPECT_FALSE(fs::exists(workPath("novo.dat")));
+
+  // Where the operator is sent for the missing archiver is opened over https.
+  fs::remove_all(machine_.path() / "Program Files" / "winrar");
+  EXPECT_THAT(kelvoupdate("run --confirmo-aplicativos-fechados").err,
+              HasSubstr("Endereço para download: https://"));
 }
 
 TEST_F(KelvoupdateTest, AFailingScriptLeavesItsRecordAndAsksForSupport) {

@@ -64,17 +64,36 @@ TEST(FailureHeader, WrapsTheMessageInABlockComment) {
 TEST(FailureRecordFile, IsAnsiWithCrLfAfterEveryLine) {
   test::TempFolder folder;
   const std::string path = (folder.path() / "SCRIPT_ERRO_x M-LOJA.TXT").string();
-  folder.write("SCRIPT_ERRO_x M-LOJA.TXT", "an older, longer record that is replaced");
-  saveFailureRecord(path, {"/* ERRO: ", "Atualização", "", "€"});
+  EXPECT_EQ(saveFailureRecord(path, {"/* ERRO: ", "Atualização", "", "€"}), path);
   EXPECT_EQ(test::readFile(path), "/* ERRO: \r\nAtualiza\xE7\xE3o\r\n\r\n\x80\r\n");
-  saveFailureRecord(path, {});
-  EXPECT_EQ(test::readFile(path), "");
+}
+
+TEST(FailureRecordFile, ATakenNameIsNeverReplacedNorFollowed) {
+  test::TempFolder folder;
+  const auto record = [&](const std::string& entry, const char* copy = "") {
+    return (folder.path() / ("SCRIPT_ERRO_x M-" + entry + copy + ".TXT")).string();
+  };
+  folder.write("elsewhere", "not the record's");
+  // Taken by an earlier record, a folder and (where links can be made) a
+  // planted link.
+  std::vector<std::string> taken{"A", "B"};
+  folder.write("SCRIPT_ERRO_x M-A.TXT", "an earlier record");
+  std::filesystem::create_directory(record("B"));
+#ifndef _WIN32
+  taken.emplace_back("C");
+  std::filesystem::create_symlink(folder.path() / "elsewhere", record("C"));
+#endif
+  for (const std::string& entry : taken) {
+    EXPECT_EQ(saveFailureRecord(record(entry), {"x"}), record(entry, " (2)"));
+    EXPECT_EQ(test::readFile(record(entry, " (2)")), "x\r\n");
+  }
+  EXPECT_EQ(test::readFile(record("A")), "an earlier record");
+  EXPECT_EQ(test::readFile(folder.path() / "elsewhere"), "not the record's");
 }
 
 TEST(FailureRecordFile, AFileThatCannotBeWrittenIsAnErrorNamingIt) {
   test::TempFolder folder;
-  std::filesystem::create_directory(folder.path() / "taken");
-  const std::string path = (folder.path() / "taken").string();
+  const std::string path = (folder.path() / "missing" / "SCRIPT_ERRO_x.TXT").string();
   try {
     saveFailureRecord(path, {"x"});
     FAIL() << "no error";
@@ -82,7 +101,7 @@ TEST(FailureRecordFile, AFileThatCannotBeWrittenIsAnErrorNamingIt) {
     EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + path + "\". ", 0), 0u)
         << error.what();
   }
-  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
 }  // namespace

@@ -46,6 +46,22 @@ TEST_F(FileMarkingTest, VerdictsToTheMinuteWithTheLocalTime) {
   EXPECT_TRUE(PrecisaBaixar("c.dat", base_ - kMinute, FormatSettings::brazilian()));
 }
 
+TEST_F(FileMarkingTest, TheUpdatersOwnFilesAreNeverFetchedWhateverTheirLetterCase) {
+  // As a Windows site's file system resolves them: trailing dots and blanks
+  // dropped, letters without regard to case.
+  for (const char* name : {"atualiza.cfg", "ATUALIZA.CFG", "atualiza.cfg. ", "Sys_Info.INI",
+                           "sys_info.ini", "SCRIPT_ERRO_DT_01-02-2026_HR_10-00-00 M-LOJA.TXT",
+                           "script_erro", ".kelvo-0123456789abcdef.part", ".KELVO-RECORD-7.TMP",
+                           ".kelvo-backup-9", "kelvo-manifest.txt", "KELVO-MANIFEST.SIG"}) {
+    EXPECT_EQ(judge(name, base_, base_ + kMinute).verdict, FileVerdict::OwnFile) << name;
+    EXPECT_FALSE(PrecisaBaixar(name, base_ + kMinute, FormatSettings::brazilian())) << name;
+  }
+  for (const char* name : {"atualiza.cfg.bak", "Sys_Info.INI.old", "xSCRIPT_ERRO.TXT",
+                           ".kelvo-x.txt", "kelvo-manifest.txt2"}) {
+    EXPECT_EQ(judge(name, base_, base_ + kMinute).verdict, FileVerdict::ServerNewer) << name;
+  }
+}
+
 TEST_F(FileMarkingTest, UnsafeNamesAreRefusedBeforeAnyComparison) {
   for (const char* name : {"..", "..\\fora.txt", "a/b", "c:x", ""}) {
     const FileComparison judged = markVerdict({name, base_}, FormatSettings::brazilian());

@@ -1,21 +1,17 @@
-// Files written whole before they take their name, on Windows.
+// Files written whole before they take their name, on Windows. The folder
+// is held open (link_free_folder.h), so its path keeps naming it.
 #include <windows.h>
 
 #include <utility>
 
-#include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/new_file.h"
+#include "platform/windows/wide_text.h"
 
 namespace kelvo {
 
 namespace {
-
-std::wstring wide(const std::string& text) {
-  const std::u16string w = utf8ToUtf16(text);
-  return std::wstring(w.begin(), w.end());
-}
 
 HANDLE handleOf(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
@@ -25,23 +21,27 @@ Error fileError(const std::string& what, const std::string& path, DWORD code) {
 
 }  // namespace
 
-NewFile NewFile::createIn(const std::string& folder, std::string_view prefix) {
+NewFile NewFile::createIn(LinkFreeFolder folder, std::string_view prefix) {
   for (int attempt = 1;; ++attempt) {
-    std::string path = temporaryPath(folder, prefix);
+    std::string name = temporaryName(prefix);
     // CREATE_NEW fails on any existing name, a link or junction included.
-    HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE file = CreateFileW(wide(joinPath(folder.path(), name)).c_str(),
+                              GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE)
-      return NewFile(std::move(path), reinterpret_cast<std::intptr_t>(file));
+    if (file != INVALID_HANDLE_VALUE) {
+      return NewFile(std::move(folder), std::move(name), reinterpret_cast<std::intptr_t>(file));
+    }
     const DWORD code = GetLastError();
     if (code != ERROR_FILE_EXISTS || attempt == kAttempts) {
-      throw fileError("Não foi possível criar arquivo em", folder, code);
+      throw fileError("Não foi possível criar arquivo em", folder.path(), code);
     }
   }
 }
 
 NewFile::NewFile(NewFile&& other) noexcept
-    : path_(std::move(other.path_)),
+    : folder_(std::move(other.folder_)),
+      name_(std::move(other.name_)),
+      path_(std::move(other.path_)),
       handle_(std::exchange(other.handle_, -1)),
       published_(std::exchange(other.published_, true)) {}
 
@@ -61,6 +61,15 @@ void NewFile::write(std::string_view data) {
   }
 }
 
+void NewFile::setPermissions(unsigned) {}
+
+void NewFile::setLastWriteTime(std::int64_t seconds, long nanoseconds) {
+  // FILETIME counts 100 ns steps from 1601-01-01.
+  const std::int64_t ticks = seconds * 10000000 + nanoseconds / 100 + 116444736000000000;
+  FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  SetFileTime(handleOf(handle_), nullptr, nullptr, &time);
+}
+
 void NewFile::finish() {
   HANDLE file = handleOf(std::exchange(handle_, -1));
   const bool flushed = FlushFileBuffers(file) != 0;
@@ -71,14 +80,17 @@ void NewFile::finish() {
   }
 }
 
-bool NewFile::publishAs(const std::string& target) {
-  // Without MOVEFILE_REPLACE_EXISTING the move fails on any existing TARGET.
-  if (!MoveFileExW(wide(path_).c_str(), wide(target).c_str(), MOVEFILE_WRITE_THROUGH)) {
+bool NewFile::moveTo(const std::string& target, bool replacing) {
+  const std::string destination = joinPath(folder_.path(), nameOf(target));
+  // Without MOVEFILE_REPLACE_EXISTING the move fails on any existing name.
+  const DWORD flags = MOVEFILE_WRITE_THROUGH | (replacing ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (!MoveFileExW(wide(path_).c_str(), wide(destination).c_str(), flags)) {
     const DWORD code = GetLastError();
-    if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) return false;
+    if (!replacing && (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS)) return false;
     throw fileError("Não foi possível gravar", target, code);
   }
-  path_ = target;
+  name_ = nameOf(target);
+  path_ = destination;
   published_ = true;
   return true;
 }
