@@ -37,23 +37,6 @@ class StopAndStallTest : public CliSiteTest {
     catalog_.addScript("QUARVESSA", "0001", "CREATE TABLE ITENS (ID INTEGER);\r\n");
   }
 
-  // Leaves what a killed run leaves: the temporary download of a file this
-  // run does not fetch again, beside a file of a similar name that is not one.
-  void leaveLeftovers() {
-    local(fs::path(ftpTemporaryPath("antigo.exe")).filename().string(), "half", base_);
-    local(".kelvo-notas.part", "not a download", base_);
-  }
-
-  std::vector<std::string> temporaryDownloads() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(workPath(""))) {
-      if (isFtpTemporaryName(entry.path().filename().string())) {
-        names.push_back(entry.path().filename().string());
-      }
-    }
-    return names;
-  }
-
   // Runs the update as a scheduler stops it: SIGTERM after SECONDS. It must
   // end within a few seconds more, interrupted, with no failure record.
   ProgramResult terminatedAfter(int seconds) {
@@ -71,26 +54,55 @@ class StopAndStallTest : public CliSiteTest {
     }
     return run;
   }
-
-  void expectNothingLostNorLeft(const std::string& database_before) {
-    EXPECT_EQ(readFile(workPath("hello.txt")), "old copy");
-    EXPECT_EQ(readFile(workPath("Sys_Tavrela.exe")), "old main executable");
-    EXPECT_EQ(readFile(workPath(".kelvo-notas.part")), "not a download");
-    EXPECT_THAT(temporaryDownloads(), ::testing::IsEmpty());
-    EXPECT_EQ(databaseSnapshot(), database_before);
-  }
 };
 
-TEST_F(StopAndStallTest, SigtermEndsARunStalledMidDownloadWithinSeconds) {
+TEST_F(StopAndStallTest, AStalledDownloadEndsWithEveryFileAsItWas) {
   serveFrom("stalldata");
-  leaveLeftovers();
   const std::string database_before = databaseSnapshot();
+  const struct {
+    const char* settings;  // kelvoupdate.ini
+    int sigtermAfter;      // seconds; 0 for none
+    int code;
+    std::vector<std::string> said;  // in standard error; none: no failed download either
+  } cases[] = {
+      // The default two-minute read limit still far away.
+      {"", 3, 130, {}},
+      {"[ftp]\r\nread_timeout = 1\r\n",
+       0,
+       1,
+       {"O servidor FTP 127.0.0.1:" + hostilePort() + " não respondeu em 1 s.",
+        "Falha ao baixar hello.txt."}},
+      // Stopped before anything changes: even a killed run's download stays.
+      {"[ftp]\nread_timeout = 2m\n",
+       0,
+       5,
+       {(machine_.path() / "kelvoupdate.ini").string() +
+        ":2: 'read_timeout' must be a whole number of seconds from 1 to 86400, not '2m'"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.settings);
+    machine_.write("kelvoupdate.ini", c.settings);
+    // What a killed run leaves: the temporary download of a file this run
+    // does not fetch again, beside a file of a similar name that is not one.
+    local(".kelvo-notas.part", "not a download", base_);
+    const std::string cleaned = folderSnapshot();
+    local(fs::path(ftpTemporaryPath("antigo.exe")).filename().string(), "half", base_);
+    const std::string left = folderSnapshot();
 
-  // SIGTERM after three seconds, the default two-minute read limit still
-  // far away.
-  const ProgramResult run = terminatedAfter(3);
-  EXPECT_THAT(run.err, Not(HasSubstr("Falha ao baixar")));
-  expectNothingLostNorLeft(database_before);
+    const ProgramResult run = c.sigtermAfter > 0
+                                  ? terminatedAfter(c.sigtermAfter)
+                                  : kelvoupdate("run --confirmo-aplicativos-fechados");
+    EXPECT_EQ(run.code, c.code) << run.err;
+    if (c.code == 1) {
+      EXPECT_EQ(run.out, std::string(kStatusRetry) + "\n");
+    }
+    if (c.said.empty()) {
+      EXPECT_THAT(run.err, Not(HasSubstr("Falha ao baixar")));
+    }
+    for (const std::string& text : c.said) EXPECT_THAT(run.err, HasSubstr(text));
+    EXPECT_EQ(folderSnapshot(), c.code == 5 ? left : cleaned);
+    EXPECT_EQ(databaseSnapshot(), database_before);
+  }
 }
 
 TEST_F(StopAndStallTest, SigtermMidScriptRollsItBackAndRecordsNoVersion) {
@@ -119,37 +131,6 @@ TEST_F(StopAndStallTest, SigtermMidScriptRollsItBackAndRecordsNoVersion) {
   const ProgramResult again = kelvoupdate("run --confirmo-aplicativos-fechados");
   EXPECT_EQ(again.code, 0) << again.err;
   EXPECT_NE(databaseSnapshot().find("98|;99|;\nVERSAO:0002|;\n"), std::string::npos);
-}
-
-TEST_F(StopAndStallTest, TheSiteSettingsReadLimitFailsTheDownloadNamingTheServer) {
-  serveFrom("stalldata");
-  leaveLeftovers();
-  machine_.write("kelvoupdate.ini", "[ftp]\r\nread_timeout = 1\r\n");
-  const std::string database_before = databaseSnapshot();
-
-  const ProgramResult run = kelvoupdate("run --confirmo-aplicativos-fechados");
-
-  EXPECT_EQ(run.code, 1) << run.err;
-  EXPECT_THAT(run.err,
-              HasSubstr("O servidor FTP 127.0.0.1:" + hostilePort() + " não respondeu em 1 s."));
-  EXPECT_THAT(run.err, HasSubstr("Falha ao baixar hello.txt."));
-  EXPECT_EQ(run.out, std::string(kStatusRetry) + "\n");
-  expectNothingLostNorLeft(database_before);
-}
-
-TEST_F(StopAndStallTest, AFaultySettingsFileStopsTheRunBeforeItChangesAnything) {
-  serveFrom("stalldata");
-  leaveLeftovers();
-  machine_.write("kelvoupdate.ini", "[ftp]\nread_timeout = 2m\n");
-  const std::string folder_before = folderSnapshot();
-
-  const ProgramResult run = kelvoupdate("run --confirmo-aplicativos-fechados");
-
-  EXPECT_EQ(run.code, 5);
-  EXPECT_THAT(run.err, HasSubstr((machine_.path() / "kelvoupdate.ini").string() +
-                                 ":2: 'read_timeout' must be a whole number of seconds from 1 "
-                                 "to 86400, not '2m'"));
-  EXPECT_EQ(folderSnapshot(), folder_before);
 }
 
 }  // namespace
