@@ -26,20 +26,6 @@ LinkFreeFolder::LinkFreeFolder(const std::string& root) : path_(root), handle_(-
   if (handle_ < 0) throw folderError(root, errno);
 }
 
-LinkFreeFolder::~LinkFreeFolder() { release(); }
-
-LinkFreeFolder::LinkFreeFolder(LinkFreeFolder&& other) noexcept
-    : path_(std::move(other.path_)), handle_(std::exchange(other.handle_, -1)) {}
-
-LinkFreeFolder& LinkFreeFolder::operator=(LinkFreeFolder&& other) noexcept {
-  if (this != &other) {
-    release();
-    path_ = std::move(other.path_);
-    handle_ = std::exchange(other.handle_, -1);
-  }
-  return *this;
-}
-
 void LinkFreeFolder::release() noexcept {
   if (handle_ >= 0) close(static_cast<int>(std::exchange(handle_, -1)));
 }

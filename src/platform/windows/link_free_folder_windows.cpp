@@ -35,20 +35,6 @@ LinkFreeFolder::LinkFreeFolder(const std::string& root) : path_(root), handle_(-
   handle_ = reinterpret_cast<std::intptr_t>(folder);
 }
 
-LinkFreeFolder::~LinkFreeFolder() { release(); }
-
-LinkFreeFolder::LinkFreeFolder(LinkFreeFolder&& other) noexcept
-    : path_(std::move(other.path_)), handle_(std::exchange(other.handle_, -1)) {}
-
-LinkFreeFolder& LinkFreeFolder::operator=(LinkFreeFolder&& other) noexcept {
-  if (this != &other) {
-    release();
-    path_ = std::move(other.path_);
-    handle_ = std::exchange(other.handle_, -1);
-  }
-  return *this;
-}
-
 void LinkFreeFolder::release() noexcept {
   if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(std::exchange(handle_, -1)));
 }
