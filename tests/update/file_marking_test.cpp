@@ -29,21 +29,39 @@ class FileMarkingTest : public ::testing::Test {
   TDateTime base_ = yesterdayAtAWholeMinute();
 };
 
-TEST_F(FileMarkingTest, VerdictsToTheMinuteWithTheLocalTime) {
-  const FileComparison same = judge("a.dat", base_ + 10.0 / 86400, base_ + 50.0 / 86400);
-  EXPECT_EQ(same.verdict, FileVerdict::Current);
-  ASSERT_TRUE(same.localTime);
-  EXPECT_NEAR(*same.localTime, base_ + 10.0 / 86400, 1.0 / 86400);
-  EXPECT_EQ(judge("b.dat", base_, base_ + kMinute).verdict, FileVerdict::ServerNewer);
-  EXPECT_EQ(judge("c.dat", base_, base_ - kMinute).verdict, FileVerdict::ServerOlder);
-  const FileComparison missing = compareWithLocal("nada.dat", base_, FormatSettings::brazilian());
-  EXPECT_EQ(missing.verdict, FileVerdict::Missing);
-  EXPECT_FALSE(missing.localTime);
-  // Only the exact name is never fetched; the run's answer agrees throughout.
-  EXPECT_EQ(judge(kArquivosDlls, base_, base_ + kMinute).verdict, FileVerdict::Excluded);
-  EXPECT_EQ(judge("arquivos_dlls", base_, base_ + kMinute).verdict, FileVerdict::ServerNewer);
-  EXPECT_FALSE(PrecisaBaixar(kArquivosDlls, base_ + kMinute, FormatSettings::brazilian()));
-  EXPECT_TRUE(PrecisaBaixar("c.dat", base_ - kMinute, FormatSettings::brazilian()));
+TEST_F(FileMarkingTest, VerdictsToTheMinuteAndTheRunsAnswerAgree) {
+  const TDateTime second = 1.0 / 86400;
+  const TDateTime today_at_midnight = static_cast<double>(static_cast<long long>(now()));
+  const struct {
+    const char* name;
+    std::optional<TDateTime> local;  // none: no local copy
+    TDateTime server;
+    FileVerdict verdict;
+  } cases[] = {
+      {"a.dat", base_ + 10 * second, base_ + 50 * second, FileVerdict::Current},
+      {"b.dat", base_ + 59 * second, base_, FileVerdict::Current},
+      {"c.dat", base_, base_ + kMinute, FileVerdict::ServerNewer},
+      {"d.dat", base_, base_ - kMinute, FileVerdict::ServerOlder},
+      {"nada.dat", std::nullopt, base_, FileVerdict::Missing},
+      // No stand-in time: a missing file dated today at midnight is fetched too.
+      {"meia-noite.dat", std::nullopt, today_at_midnight, FileVerdict::Missing},
+      // Only the exact name is never fetched.
+      {kArquivosDlls, base_, base_ + kMinute, FileVerdict::Excluded},
+      {"arquivos_dlls", base_, base_ + kMinute, FileVerdict::ServerNewer},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FileComparison judged =
+        c.local ? judge(c.name, *c.local, c.server)
+                : compareWithLocal(c.name, c.server, FormatSettings::brazilian());
+    EXPECT_EQ(judged.verdict, c.verdict);
+    ASSERT_EQ(judged.localTime.has_value(),
+              c.local.has_value() && c.verdict != FileVerdict::Excluded);
+    if (judged.localTime) {
+      EXPECT_NEAR(*judged.localTime, *c.local, second);
+    }
+    EXPECT_EQ(PrecisaBaixar(c.name, c.server, FormatSettings::brazilian()), fetches(c.verdict));
+  }
 }
 
 TEST_F(FileMarkingTest, TheUpdatersOwnFilesAreNeverFetchedWhateverTheirLetterCase) {

@@ -1,11 +1,8 @@
-// Names of listing lines, which server names may be written, and the
-// download decision against real files.
+// Names of listing lines and which server names may be written; the
+// download decision is file_marking_test's.
 #include "update/file_names.h"
 
 #include <gtest/gtest.h>
-
-#include "platform/files.h"
-#include "support/temp_folder.h"
 
 namespace kelvo {
 namespace {
@@ -29,35 +26,6 @@ TEST(SafeFileName, RefusesWhatCouldLeaveTheWorkingFolder) {
                            "a\x7f", "sub\\..\\..\\win.ini"}) {
     EXPECT_FALSE(isSafeFileName(name)) << name;
   }
-}
-
-class PrecisaBaixarTest : public ::testing::Test {
- protected:
-  test::TempFolder folder_;
-  test::WorkingFolder cwd_{folder_.path()};
-  FormatSettings br_ = FormatSettings::brazilian();
-  TDateTime server_ = encodeDate(2026, 12, 8) + encodeTime(10, 15, 0, 0);
-};
-
-TEST_F(PrecisaBaixarTest, ComparesToTheMinuteInEitherDirection) {
-  folder_.write("a.txt", "x");
-  setFileLastWriteTime("a.txt", server_ + encodeTime(0, 0, 59, 0));
-  EXPECT_FALSE(PrecisaBaixar("a.txt", server_, br_));
-  setFileLastWriteTime("a.txt", server_ + encodeTime(0, 1, 0, 0));
-  EXPECT_TRUE(PrecisaBaixar("a.txt", server_, br_));
-  setFileLastWriteTime("a.txt", server_ - encodeTime(0, 1, 0, 0));
-  EXPECT_TRUE(PrecisaBaixar("a.txt", server_, br_));
-}
-
-TEST_F(PrecisaBaixarTest, MissingFilesAreFetchedEvenWhenDatedTodayAtMidnight) {
-  const TDateTime midnight = static_cast<double>(static_cast<long long>(now()));
-  EXPECT_TRUE(PrecisaBaixar("absent.txt", midnight, br_));
-  EXPECT_TRUE(PrecisaBaixar("absent.txt", server_, br_));
-}
-
-TEST_F(PrecisaBaixarTest, ArquivosDllsIsNeverFetchedInItsExactCase) {
-  EXPECT_FALSE(PrecisaBaixar("Arquivos_dlls", server_, br_));
-  EXPECT_TRUE(PrecisaBaixar("arquivos_dlls", server_, br_));
 }
 
 }  // namespace
