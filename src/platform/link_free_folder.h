@@ -11,8 +11,9 @@ namespace kelvo {
 
 class LinkFreeFolder {
  public:
-  // Opens ROOT as it is: the caller's own folder, links included. Raises an
-  // Error naming ROOT and the system's reason when it cannot be opened.
+  // Opens ROOT (empty: the working folder) as it is: the caller's own
+  // folder, links included. Raises an Error naming ROOT and the system's
+  // reason when it cannot be opened.
   explicit LinkFreeFolder(const std::string& root);
   ~LinkFreeFolder();
   LinkFreeFolder(LinkFreeFolder&& other) noexcept;

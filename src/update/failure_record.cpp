@@ -1,7 +1,9 @@
 // Naming, composing and saving the failure record.
 #include "update/failure_record.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <system_error>
 
 #include "platform/codepage.h"
 #include "platform/error.h"
@@ -30,21 +32,6 @@ bool forbiddenInFileName(char32_t c) {
     default:
       return c < 0x20 || c == 0x7F;
   }
-}
-
-// How many names a record tries when its own is taken.
-constexpr int kRecordCopies = 100;
-
-// Returns PATH for the first COPY, else PATH with " (COPY)" before its
-// extension: a second record of the same second and entry keeps the
-// first, and still matches the gate's mask.
-std::string numberedName(const std::string& path, int copy) {
-  if (copy == 1) return path;
-  const std::size_t dot = path.rfind('.');
-  const std::size_t at =
-      dot == std::string::npos || path.find_first_of("/\\", dot) != std::string::npos ? path.size()
-                                                                                      : dot;
-  return path.substr(0, at) + " (" + std::to_string(copy) + ")" + path.substr(at);
 }
 
 }  // namespace
@@ -102,7 +89,7 @@ void insertFailureHeader(std::vector<std::string>& script, std::string_view mess
   script.insert(script.begin(), header.begin(), header.end());
 }
 
-std::string saveFailureRecord(const std::string& path, const std::vector<std::string>& lines) {
+void saveFailureRecord(const std::string& path, const std::vector<std::string>& lines) {
   std::string content;
   for (const std::string& line : lines) {
     content += utf8ToAnsi(line);
@@ -113,16 +100,11 @@ std::string saveFailureRecord(const std::string& path, const std::vector<std::st
   // by a full disk would refuse every later start and keep nothing. Both
   // names are created afresh, so a link planted under either is never
   // followed and nothing already there is replaced.
-  const std::filesystem::path target = filePath(path);
   try {
-    NewFile file = NewFile::createIn(utf8Text(target.parent_path()), "kelvo-record");
+    NewFile file = NewFile::createIn(utf8Text(filePath(path).parent_path()), "kelvo-record");
     file.write(content);
     file.finish();
-    for (int copy = 1; copy <= kRecordCopies; ++copy) {
-      const std::string name = numberedName(path, copy);
-      if (file.publishAs(name)) return name;
-    }
-    throw Error("nenhum nome livre");
+    if (!file.publishAs(path)) throw Error(std::generic_category().message(EEXIST));
   } catch (const Error& error) {
     throw Error("Cannot create file \"" + path + "\". " + error.what());
   }

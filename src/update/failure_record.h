@@ -35,10 +35,9 @@ void insertFailureHeader(std::vector<std::string>& script, std::string_view mess
 
 // Writes LINES (UTF-8) to a new file PATH in the ANSI code page, each
 // followed by CR LF; the file appears only once it is complete. PATH is
-// never opened, replaced or followed when it exists (an earlier record, a
-// planted link): the record then takes PATH with " (2)", " (3)", ... before
-// its extension. Returns the path written. Raises an Error naming PATH when
-// it cannot be written; nothing is left behind then.
-std::string saveFailureRecord(const std::string& path, const std::vector<std::string>& lines);
+// created exclusively: an existing PATH (a file, a folder, a planted link)
+// is never opened, replaced or followed. Raises an Error naming PATH when
+// it cannot be written or exists; nothing is left behind then.
+void saveFailureRecord(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace kelvo

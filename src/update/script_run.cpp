@@ -207,21 +207,22 @@ void ScriptRun::recordFailure(ScriptRunView& view, const std::exception& error,
   const TDateTime date = clock_.now();
   const TDateTime time = clock_.now();
   const FormatSettings settings = clock_.settings ? *clock_.settings : regionalSettings();
-  database.failure = ScriptFailure{database.applied.back(), error.what(), ""};
+  const std::string name = failureRecordName(date, time, entry, settings);
+  database.failure = ScriptFailure{database.applied.back(), error.what(), name};
   try {
-    database.failure->recordName =
-        saveFailureRecord(failureRecordName(date, time, entry, settings), script);
+    saveFailureRecord(name, script);
   } catch (const std::exception& cannot_save) {
     // The record is the script's only trace: when it cannot be kept, the
     // operator is told the script's whole error, and the run stops with the
     // script's open work dropped, so that it is offered again.
+    database.failure->recordName.clear();
     std::string text = "O script " + database.failure->version + " da base " + database.alias +
                        " falhou e o registro de falha não pôde ser gravado: " + cannot_save.what() +
                        "\nErro do script:\n" + error.what();
     if (database.restorePoint) text += "\n" + restorePointLine(*database.restorePoint);
     throw Error(text);
   }
-  std::string caption = "SCRIPT EM EXECUÇÃO SALVO: " + database.failure->recordName;
+  std::string caption = "SCRIPT EM EXECUÇÃO SALVO: " + name;
   // The record's name stays the first line as it always was; support reads
   // the database as it was before the scripts on the next.
   if (database.restorePoint) caption += "\n" + restorePointLine(*database.restorePoint);

@@ -64,44 +64,34 @@ TEST(FailureHeader, WrapsTheMessageInABlockComment) {
 TEST(FailureRecordFile, IsAnsiWithCrLfAfterEveryLine) {
   test::TempFolder folder;
   const std::string path = (folder.path() / "SCRIPT_ERRO_x M-LOJA.TXT").string();
-  EXPECT_EQ(saveFailureRecord(path, {"/* ERRO: ", "Atualização", "", "€"}), path);
+  saveFailureRecord(path, {"/* ERRO: ", "Atualização", "", "€"});
   EXPECT_EQ(test::readFile(path), "/* ERRO: \r\nAtualiza\xE7\xE3o\r\n\r\n\x80\r\n");
 }
 
-TEST(FailureRecordFile, ATakenNameIsNeverReplacedNorFollowed) {
+TEST(FailureRecordFile, ANameTakenOrUnwritableIsAnErrorNamingItAndNothingIsFollowed) {
   test::TempFolder folder;
-  const auto record = [&](const std::string& entry, const char* copy = "") {
-    return (folder.path() / ("SCRIPT_ERRO_x M-" + entry + copy + ".TXT")).string();
-  };
-  folder.write("elsewhere", "not the record's");
-  // Taken by an earlier record, a folder and (where links can be made) a
-  // planted link.
-  std::vector<std::string> taken{"A", "B"};
+  const std::filesystem::path elsewhere = folder.write("elsewhere", "not the record's");
   folder.write("SCRIPT_ERRO_x M-A.TXT", "an earlier record");
-  std::filesystem::create_directory(record("B"));
+  std::filesystem::create_directory(folder.path() / "SCRIPT_ERRO_x M-B.TXT");
+  std::vector<std::string> names{"SCRIPT_ERRO_x M-A.TXT", "SCRIPT_ERRO_x M-B.TXT",
+                                 "missing/SCRIPT_ERRO_x M-C.TXT"};
 #ifndef _WIN32
-  taken.emplace_back("C");
-  std::filesystem::create_symlink(folder.path() / "elsewhere", record("C"));
+  std::filesystem::create_symlink(elsewhere, folder.path() / "SCRIPT_ERRO_x M-D.TXT");
+  names.emplace_back("SCRIPT_ERRO_x M-D.TXT");
 #endif
-  for (const std::string& entry : taken) {
-    EXPECT_EQ(saveFailureRecord(record(entry), {"x"}), record(entry, " (2)"));
-    EXPECT_EQ(test::readFile(record(entry, " (2)")), "x\r\n");
+  const std::string before = test::folderSnapshot(folder.path());
+  for (const std::string& name : names) {
+    const std::string path = (folder.path() / name).string();
+    try {
+      saveFailureRecord(path, {"x"});
+      ADD_FAILURE() << "no error for " << name;
+    } catch (const Error& error) {
+      EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + path + "\". ", 0), 0u)
+          << error.what();
+    }
   }
-  EXPECT_EQ(test::readFile(record("A")), "an earlier record");
-  EXPECT_EQ(test::readFile(folder.path() / "elsewhere"), "not the record's");
-}
-
-TEST(FailureRecordFile, AFileThatCannotBeWrittenIsAnErrorNamingIt) {
-  test::TempFolder folder;
-  const std::string path = (folder.path() / "missing" / "SCRIPT_ERRO_x.TXT").string();
-  try {
-    saveFailureRecord(path, {"x"});
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + path + "\". ", 0), 0u)
-        << error.what();
-  }
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+  // Nothing replaced, nothing written through the link, no partial record.
+  EXPECT_EQ(test::folderSnapshot(folder.path()), before);
 }
 
 }  // namespace

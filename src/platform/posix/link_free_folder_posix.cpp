@@ -21,9 +21,10 @@ Error folderError(const std::string& path, int code) {
 
 }  // namespace
 
-LinkFreeFolder::LinkFreeFolder(const std::string& root) : path_(root), handle_(-1) {
-  handle_ = ::open(root.empty() ? "." : root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (handle_ < 0) throw folderError(root, errno);
+LinkFreeFolder::LinkFreeFolder(const std::string& root)
+    : path_(root.empty() ? "." : root), handle_(-1) {
+  handle_ = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (handle_ < 0) throw folderError(path_, errno);
 }
 
 void LinkFreeFolder::release() noexcept {

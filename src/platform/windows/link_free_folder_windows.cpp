@@ -22,16 +22,16 @@ Error folderError(const std::string& path, DWORD code) {
 }
 
 HANDLE openFolder(const std::string& path, DWORD flags) {
-  return CreateFileW(wide(path.empty() ? "." : path).c_str(), FILE_READ_ATTRIBUTES,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                     FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+  return CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
 }  // namespace
 
-LinkFreeFolder::LinkFreeFolder(const std::string& root) : path_(root), handle_(-1) {
-  HANDLE folder = openFolder(root, 0);
-  if (folder == INVALID_HANDLE_VALUE) throw folderError(root, GetLastError());
+LinkFreeFolder::LinkFreeFolder(const std::string& root)
+    : path_(root.empty() ? "." : root), handle_(-1) {
+  HANDLE folder = openFolder(path_, 0);
+  if (folder == INVALID_HANDLE_VALUE) throw folderError(path_, GetLastError());
   handle_ = reinterpret_cast<std::intptr_t>(folder);
 }
 
