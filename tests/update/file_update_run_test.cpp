@@ -140,7 +140,7 @@ TEST_F(FileRunTest, AMainExecutableThatCannotBeDeletedLosesTheArchive) {
   EXPECT_EQ(view_.statusLine, kStatusRetry);
 }
 
-TEST_F(FileRunTest, SettingsFileVariants) {
+TEST_F(FileRunTest, TheSettingsFileSetsModePasswordAndPort) {
   serve("a.txt", "a", base_);
   // Active mode, and the password of the second column.
   catalog_.execute("UPDATE principal SET senha_ftp2 = senha_ftp, senha_ftp = 'x'");
@@ -156,18 +156,15 @@ TEST_F(FileRunTest, SettingsFileVariants) {
   EXPECT_THROW(run(), Error);
   EXPECT_EQ(view_.statusLine, " ");
   EXPECT_FALSE(ftp_.Connected());
-}
 
-TEST_F(FileRunTest, AConnectFailureEndsTheProcessWithCodeTwo) {
-  configure({}, "1");  // nothing listens on port 1
+  // Nothing listens on port 1: the update ends there, and the process with
+  // code 2.
+  configure({}, "1");
   const UpdateResult result = run();
   EXPECT_TRUE(result.files.connectFailure);
-  EXPECT_FALSE(result.status);  // the update ends there, and the process with code 2
-  ASSERT_EQ(view_.messages.size(), 1u);
-  EXPECT_THAT(
-      view_.messages[0],
-      StartsWith(
-          "Não foi possível estabelecer conexão ftp.\n\nTENTE MAIS TARDE.\nSocket Error # "));
+  EXPECT_FALSE(result.status);
+  EXPECT_THAT(view_.messages, ElementsAre(StartsWith("Não foi possível estabelecer conexão ftp."
+                                                     "\n\nTENTE MAIS TARDE.\nSocket Error # ")));
   EXPECT_EQ(view_.statusLine, " ");
   EXPECT_EQ(view_.waitScreens, 0);
 }
