@@ -121,7 +121,10 @@ void writeMember(archive* reader, archive_entry* entry, const ExtractRequest& re
     for (;;) {
       const int rc = archive_read_data_block(reader, &block, &size, &offset);
       if (rc == ARCHIVE_EOF) break;
-      if (rc < ARCHIVE_WARN) throw Error(archive_error_string(reader));
+      if (rc < ARCHIVE_WARN) {
+        const char* reason = archive_error_string(reader);
+        throw Error(reason ? reason : "unknown error");
+      }
       if (offset < written) throw Error("blocks out of order");
       fillTo(offset);
       file.write(std::string_view(static_cast<const char*>(block), size));
