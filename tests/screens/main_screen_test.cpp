@@ -22,7 +22,7 @@ using test::MainScreenMachine;
 using test::SeenMessage;
 using test::waitUntil;
 
-const std::string kDownload = std::string("http://") + kDownloadHost + "/winrar.exe\n";
+const std::string kDownload = std::string("https://") + kDownloadHost + "/winrar.exe\n";
 
 std::vector<std::string> texts(const std::vector<SeenMessage>& messages) {
   std::vector<std::string> result;
