@@ -85,7 +85,13 @@ FileRunOutcome FileUpdateRun::run() {
   setFtpLogin(ftp_, site_.data->catalog, readFtpSettings());
   if (!connect()) return outcome_;
 
-  openUpdateFolder(ftp_);
+  if (sizeEveryEntry) {
+    openUpdateFolder(ftp_);
+  } else {
+    // Only downloads and their sizes need the binary type: it is set before
+    // the first of them, and a listing needs no switch back and forth.
+    ftp_.ChangeDir(kServerFolder);
+  }
   if (site_.mainExecutablePresent) {
     std::vector<std::string> lines;
     ftp_.List(lines);
@@ -196,6 +202,9 @@ void FileUpdateRun::fetch(const std::string& name, const std::string& local) {
   if (sizeEveryEntry) {
     ftp_.Get(name, local, true);
   } else {
+    if (ftp_.transferType() != FtpTransferType::Binary) {
+      ftp_.setTransferType(FtpTransferType::Binary);
+    }
     ftp_.GetSized(name, local, [this](std::int64_t size) { showSize(size); });
   }
 }

@@ -71,7 +71,8 @@ class FileUpdateRun {
   // not, so that the screens' gauge and counter know each file's total.
   // False: only the fetched files' sizes are asked, each on the way to its
   // download, and the others' come from the listing; over a slow line that
-  // saves a round trip per listed entry.
+  // saves a round trip per listed entry. The binary type, which only sizes
+  // and downloads need, is then set just before the first download.
   bool sizeEveryEntry = true;
 
  private:

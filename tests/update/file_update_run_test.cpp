@@ -86,9 +86,9 @@ TEST_F(FileRunTest, FilesAMinuteApartOrMissingAreFetchedStampedAndThenLeftAlone)
 }
 
 // The screens' gauge needs every listed entry's size, the command line only
-// the fetched files' (the others' come from the listing). Either way each
-// fetched file costs SIZE, PASV and RETR and nothing more: no TYPE, no
-// folder change per file.
+// the fetched files' (the others' come from the listing), and it sets the
+// binary type only before its first download. Either way each fetched file
+// costs SIZE, PASV and RETR and nothing more: no TYPE, no folder change.
 TEST_F(FileRunTest, SizesAreAskedOfEveryEntryOrOnlyOfTheFetchedFiles) {
   serve("current.txt", "current", base_);
   serve("missing.txt", "missing!", base_);
@@ -104,10 +104,15 @@ TEST_F(FileRunTest, SizesAreAskedOfEveryEntryOrOnlyOfTheFetchedFiles) {
     run();
     ASSERT_EQ(view_.statusLine, kStatusSuccess);
 
-    std::vector<std::string> expected = {"TYPE I"};
+    // From the folder change on (the log-in's exchange is the client's own).
+    std::vector<std::string> expected = {"CWD quarvessa", "PASV", "LIST"};
+    if (every_entry) expected = {"TYPE I", "CWD quarvessa", "TYPE A", "PASV", "LIST", "TYPE I"};
+    bool binary = every_entry;
     for (std::size_t i = 0; i < view_.rows.size(); ++i) {
       const std::string name = UltimaPalavra(view_.listing[i]);
       const bool fetched = view_.rows[i].fetched();
+      if (fetched && !binary) expected.push_back("TYPE I");
+      binary = binary || fetched;
       if (fetched || every_entry) expected.push_back("SIZE " + name);
       if (fetched) expected.insert(expected.end(), {"PASV", "RETR " + name});
     }
@@ -115,10 +120,10 @@ TEST_F(FileRunTest, SizesAreAskedOfEveryEntryOrOnlyOfTheFetchedFiles) {
     const std::string log = readFile(commands);
     std::vector<std::string> sent;
     for (const std::string_view line : splitLines(std::string_view(log))) {
-      if (!sent.empty() || line == "LIST") sent.emplace_back(line);
+      if (!sent.empty() || line == "SYST") sent.emplace_back(line);
     }
-    ASSERT_FALSE(sent.empty());
-    sent.erase(sent.begin());  // LIST
+    ASSERT_GE(sent.size(), 2u);
+    sent.erase(sent.begin(), sent.begin() + 2);  // SYST and the log-in's second TYPE A
     EXPECT_EQ(sent, expected);
     // The sizes told are the files' own, wherever they came from.
     EXPECT_THAT(view_.sizes, ElementsAre(7u, 8u, 9u));
