@@ -9,7 +9,8 @@
 // KELVO_BINARY_DIR and FIREBIRD_LOCK, as bench/update/run sets them. Prints
 // "first SECONDS", "second SECONDS" and "transfers N M" (downloads of each
 // run); the screen also "work-events N" (of both runs) and "work-handler
-// MICROSECONDS" (the main screen's own cost of one work event).
+// MICROSECONDS" (the main screen's own cost of one work event). CLI_WRAPPER,
+// when set, holds shell words that run each kelvoupdate (a tracer).
 #include <sys/stat.h>
 
 #include <QApplication>
