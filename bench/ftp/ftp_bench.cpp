@@ -7,11 +7,13 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "access/ftp/ftp_client.h"
 #include "access/ftp/listing_parser.h"
+#include "platform/file_flush.h"
 
 namespace {
 
@@ -56,6 +58,8 @@ int download(int port, const std::string& name, const std::string& destination) 
   const std::int64_t size = client.Size(name);
   const Clock::time_point begin = Clock::now();
   client.Get(name, destination);
+  // Durable as the update leaves it: the data and then the folder's new name.
+  kelvo::flushFolder(std::filesystem::path(destination).parent_path().string());
   const double elapsed = seconds(begin);
   client.Disconnect();
   std::printf("%.0f MB/s (%lld bytes in %.3f s), peak RSS %ld KiB\n", size / 1e6 / elapsed,

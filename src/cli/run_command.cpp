@@ -57,6 +57,9 @@ int runUpdate(Console& console, AliasRegistry& registry, bool confirmed) {
   const FormatSettings settings = regionalSettings();
   UpdateOptions options;
   options.settings = settings;
+  // No gauge shows a file's total before its download here: the sizes of
+  // the files left alone would only cost a round trip each.
+  options.sizeEveryEntry = false;
   try {
     options.site = readSiteSettings();
   } catch (const SiteSettingsError& e) {

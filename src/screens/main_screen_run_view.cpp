@@ -46,7 +46,7 @@ void MainScreenRunView::setRowLamp(std::size_t row, RowLamp lamp) {
   }
 }
 
-void MainScreenRunView::repaintRows() { screen_.TreeView3->repaint(); }
+void MainScreenRunView::repaintRows() { screen_.frames_.paintIfDue(); }
 
 void MainScreenRunView::setListingLines(const std::vector<std::string>& lines) {
   QStringList text;

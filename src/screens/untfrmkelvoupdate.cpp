@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include "access/catalogue/pega_bde_dados.h"
+#include "platform/process.h"
 #include "screens/gauge.h"
 #include "screens/label_spacing.h"
 #include "screens/main_screen_preparation_view.h"
@@ -32,10 +33,15 @@ const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
 
 UpdateOptions screenUpdateOptions(const FormatSettings& settings,
-                                  std::shared_ptr<const IbClientApi> api) {
+                                  std::shared_ptr<const IbClientApi> api, FramePacer& frames) {
   UpdateOptions options;
   options.settings = settings;
   options.api = std::move(api);
+  // The archive step's waits show the screen as the run left it.
+  options.pause = [&frames](int milliseconds) {
+    frames.paintNow();
+    pauseMs(milliseconds);
+  };
   return options;
 }
 
@@ -49,7 +55,7 @@ Tfrmkelvoupdate::Tfrmkelvoupdate(QWidget* parent, AliasRegistry& aliases,
                                  std::shared_ptr<const IbClientApi> api)
     : QWidget(parent),
       aliases_(aliases),
-      update_(aliases, screenUpdateOptions(settings_, std::move(api))) {
+      update_(aliases, screenUpdateOptions(settings_, std::move(api), frames_)) {
   setWindowTitle(QString::fromUtf8("Atualização de Sistema"));
   setFixedSingleBorder(this, 909, 628);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "access/catalogue/alias_registry.h"
 #include "access/ftp/ftp_client.h"
@@ -16,6 +17,7 @@
 #include "platform/regional_settings.h"
 #include "platform/registry.h"
 #include "platform/tdatetime.h"
+#include "screens/frame_pacer.h"
 #include "update/site_update.h"
 #include "update/transfer_progress.h"
 
@@ -143,6 +145,11 @@ class Tfrmkelvoupdate : public QWidget {
   void ftpupdateWorkEnd(const TransferEnd& end);
 
   TDateTime STime = 0;  // start of the current transfer
+  // The run's displays reach the screen at most once per display frame.
+  FramePacer frames_{this};
+  // The gauge's value of a work event that came between two frames, set
+  // when its transfer ends.
+  std::optional<int> unshownGauge_;
   // Carries the wait screen's verdict to the final status line; 0 again
   // once that line is written.
   int tag_ = 0;

@@ -70,24 +70,43 @@ QString Tfrmkelvoupdate::UltimaPalavra(const QString& line) {
   return QString::fromStdString(kelvo::UltimaPalavra(line.toStdString()));
 }
 
-void Tfrmkelvoupdate::ftpupdateWorkBegin(TDateTime start) { STime = start; }
+void Tfrmkelvoupdate::ftpupdateWorkBegin(TDateTime start) {
+  STime = start;
+  unshownGauge_.reset();
+}
 
 void Tfrmkelvoupdate::ftpupdateWork(const WorkProgress& progress) {
+  // Texts that change faster than the screen paints could not be read: a
+  // work event between two frames only keeps its gauge for the transfer's
+  // end, whose texts replace the labels'. The event of the file's last
+  // byte is always shown, whatever the server takes to close the transfer.
+  if (!progress.wholeFile && !frames_.due()) {
+    if (progress.gauge) unshownGauge_ = progress.gauge;
+    return;
+  }
+  unshownGauge_.reset();
   setLabelText(lblcontador, progress.counter);
   setLabelText(lblstatus, progress.status);
   QCoreApplication::processEvents();
+  frames_.painted();
   if (progress.gauge) Gauge1->setValue(*progress.gauge);
+  if (progress.wholeFile) frames_.paintNow();
 }
 
 void Tfrmkelvoupdate::ftpupdateWorkEnd(const TransferEnd& end) {
+  if (unshownGauge_) Gauge1->setValue(*unshownGauge_);
+  unshownGauge_.reset();
   if (end.status) setLabelText(lblstatus, *end.status);
   setLabelText(lblcontador, end.counter);
+  frames_.paintIfDue();
 }
 
 void Tfrmkelvoupdate::ftpupdateStatus(const std::string& text, bool reset_progress) {
   StatusPanel0->setText(QString::fromStdString(text));
   if (reset_progress) resetMainScreenProgress(*this, true);
-  repaint();
+  // The controls marked what changed; painting only that shows the same
+  // screen as painting all of it, for a fraction of the work.
+  frames_.paintIfDue();
 }
 
 }  // namespace kelvo

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "access/ftp/ftp_download_file.h"
+#include "platform/file_flush.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/stop_request.h"
@@ -84,13 +85,23 @@ FileRunOutcome FileUpdateRun::run() {
   setFtpLogin(ftp_, site_.data->catalog, readFtpSettings());
   if (!connect()) return outcome_;
 
-  openUpdateFolder(ftp_);
+  if (sizeEveryEntry) {
+    openUpdateFolder(ftp_);
+  } else {
+    // Only downloads and their sizes need the binary type: it is set before
+    // the first of them, and a listing needs no switch back and forth.
+    ftp_.ChangeDir(kServerFolder);
+  }
   if (site_.mainExecutablePresent) {
     std::vector<std::string> lines;
     ftp_.List(lines);
     view_.setListingLines(lines);
     markRows(lines);
     downloadRows();
+    // Each download's data went to disk before it replaced the old copy;
+    // their new names go in one flush. A name lost before it leaves the old
+    // copy with its old time, and the next run fetches it again.
+    if (outcome_.fetched) flushFolder(".");
     throwIfStopRequested();
     if (archiveStepDue(outcome_.fetched, outcome_.error, fileExists(site_.mainExecutable),
                        fileExists(kArchive))) {
@@ -156,16 +167,18 @@ void FileUpdateRun::downloadRow(std::size_t row) {
             "Nome de arquivo recusado, não será gravado nesta pasta: \"" + name + "\".");
     return;
   }
-  const std::int64_t size = ftp_.Size(name);
-  progress_.setBytesToTransfer(static_cast<std::uint32_t>(size));
-  view_.setBytesToTransfer(progress_.bytesToTransfer());
+  if (sizeEveryEntry) {
+    showSize(ftp_.Size(name));
+  } else if (!fetches(result.verdict)) {
+    showSize(item.size);
+  }
   if (!fetches(result.verdict)) return;
   outcome_.fetched = true;
   try {
     view_.setRowLamp(row, RowLamp::Downloading);
     view_.repaintRows();
     const std::string local = joinPath(".", name);
-    ftp_.Get(name, local, true);
+    fetch(name, local);
     // A time that cannot be set only means the file is fetched again.
     setFileLastWriteTime(local, item.modifiedDate);
     view_.setRowLamp(row, RowLamp::Current);
@@ -177,6 +190,22 @@ void FileUpdateRun::downloadRow(std::size_t row) {
     throw;
   } catch (const std::exception& e) {
     failRow(row, RowOutcome::Failed, e.what());
+  }
+}
+
+void FileUpdateRun::showSize(std::int64_t size) {
+  progress_.setBytesToTransfer(static_cast<std::uint32_t>(size));
+  view_.setBytesToTransfer(progress_.bytesToTransfer());
+}
+
+void FileUpdateRun::fetch(const std::string& name, const std::string& local) {
+  if (sizeEveryEntry) {
+    ftp_.Get(name, local, true);
+  } else {
+    if (ftp_.transferType() != FtpTransferType::Binary) {
+      ftp_.setTransferType(FtpTransferType::Binary);
+    }
+    ftp_.GetSized(name, local, [this](std::int64_t size) { showSize(size); });
   }
 }
 

@@ -67,11 +67,21 @@ class FileUpdateRun {
   // in the program; tests may shorten it).
   std::function<void(int milliseconds)> pause;
 
+  // True: the server is asked the size of every listed entry, fetched or
+  // not, so that the screens' gauge and counter know each file's total.
+  // False: only the fetched files' sizes are asked, each on the way to its
+  // download, and the others' come from the listing; over a slow line that
+  // saves a round trip per listed entry. The binary type, which only sizes
+  // and downloads need, is then set just before the first download.
+  bool sizeEveryEntry = true;
+
  private:
   bool connect();
   void markRows(const std::vector<std::string>& lines);
   void downloadRows();
   void downloadRow(std::size_t row);
+  void showSize(std::int64_t size);
+  void fetch(const std::string& name, const std::string& local);
   void failRow(std::size_t row, RowOutcome outcome, const std::string& message);
 
   FileRunView& view_;

@@ -73,6 +73,7 @@ UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
   ftp.setWaits(waits);
   FileUpdateRun files(view, ftp, site, options.settings);
   if (options.pause) files.pause = options.pause;
+  files.sizeEveryEntry = options.sizeEveryEntry;
   try {
     result.files = files.run();
   } catch (const Interrupted&) {

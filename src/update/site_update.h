@@ -70,6 +70,9 @@ struct UpdateOptions {
   // backed up there before its first pending script. No backup when empty.
   std::optional<std::string> backupFolder;
   SiteSettings site;  // the waits of kelvoupdate.ini
+  // Whether the file run asks the size of every listed entry (the screens'
+  // gauge) or only of the files it fetches (FileUpdateRun::sizeEveryEntry).
+  bool sizeEveryEntry = true;
 };
 
 // "&Atualizar agora" on the prepared SITE: the file run on FTP, then, when

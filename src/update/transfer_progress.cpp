@@ -79,7 +79,9 @@ TDateTime TransferProgress::begin() {
 
 WorkProgress TransferProgress::work(std::int64_t count) {
   count_ = count;
-  return workProgress(bytes_, STime, now(), count, rate_, settings_);
+  WorkProgress progress = workProgress(bytes_, STime, now(), count, rate_, settings_);
+  progress.wholeFile = bytes_ != 0 && static_cast<std::uint64_t>(count) == bytes_;
+  return progress;
 }
 
 TransferEnd TransferProgress::end(TWorkMode mode) {

@@ -18,6 +18,9 @@ struct WorkProgress {
   std::string counter;       // lblcontador
   std::string status;        // lblstatus
   std::optional<int> gauge;  // Gauge1's progress, 0..100; none when the size is unknown
+  // The bytes so far are the file's size: the texts a display keeps for as
+  // long as the server takes to end the transfer.
+  bool wholeFile = false;
 };
 
 // The displays when a transfer ends: lblstatus's text for the direction

@@ -219,6 +219,62 @@ TEST_F(KelvoupdateTest, AConnectionFailureEndsWithCodeTwo) {
   EXPECT_EQ(databaseSnapshot(), "");
 }
 
+// What one run sends and flushes, read from the server's command log and a
+// trace of the program: sizes only of the files it fetches, each file's data
+// on disk before it replaces the old copy, the folder once after the last.
+TEST_F(KelvoupdateTest, SizesOnlyOfTheFetchedFilesAndTheFolderFlushedOnceAfterThem) {
+  if (std::system("command -v strace >/dev/null") != 0) GTEST_SKIP() << "strace is missing";
+  struct Case {
+    const char* what;
+    std::vector<std::string> fetched;
+  };
+  const Case cases[] = {
+      {"first run", {"a.dat", "b.dat", "c.dat"}},
+      {"nothing to fetch", {}},
+  };
+  for (const char* name : {"a.dat", "b.dat", "c.dat"}) serve(name, name, base_);
+  const fs::path trace = machine_.path() / "trace";
+  const fs::path commands = fs::path(serviceFolder("update_ftp")) / "commands";
+  const std::string folder = fs::canonical(work_.path()).string();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(commands);
+    const ProgramResult result =
+        kelvoupdate("run --confirmo-aplicativos-fechados",
+                    "strace -f -y -e trace=fsync,fdatasync,rename,renameat,renameat2 -o '" +
+                        trace.string() + "'");
+    ASSERT_EQ(result.code, 0) << result.err;
+
+    std::vector<std::string> sized;
+    const std::string log = readFile(commands);
+    for (std::size_t at = log.find("SIZE "); at != std::string::npos; at = log.find("SIZE ", at)) {
+      at += 5;
+      sized.push_back(log.substr(at, log.find('\n', at) - at));
+    }
+    EXPECT_EQ(sized, c.fetched);
+
+    // The working folder's own flushes, and what happened to its files.
+    std::vector<std::string> events;
+    const std::string text = readFile(trace);
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+      end = std::min(text.find('\n', start), text.size());
+      const std::string line = text.substr(start, end - start);
+      if (line.find("fsync(") != std::string::npos &&
+          line.find("<" + folder) != std::string::npos) {
+        events.push_back(line.find("<" + folder + ">") != std::string::npos ? "folder" : "file");
+      } else if (line.find("rename") != std::string::npos &&
+                 line.find(".part") != std::string::npos) {
+        events.push_back("rename");
+      }
+    }
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < c.fetched.size(); ++i)
+      expected.insert(expected.end(), {"file", "rename"});
+    if (!c.fetched.empty()) expected.push_back("folder");
+    EXPECT_EQ(events, expected) << text;
+  }
+}
+
 TEST_F(KelvoupdateTest, OnATerminalEachDownloadIsOneUpdatingLine) {
   serve("grande.bin", std::string(3 << 20, 'g'), base_);
   const ProgramResult run = kelvoupdateOnATerminal("run --confirmo-aplicativos-fechados");

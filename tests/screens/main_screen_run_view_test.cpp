@@ -7,11 +7,17 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTreeWidget>
+#include <chrono>
+#include <functional>
+#include <thread>
 
 #include "screens/modal_driver.h"
 #include "screens/screen_controls.h"
 #include "screens/untfrmkelvoupdate.h"
+#include "update/transfer_progress.h"
 
 namespace kelvo {
 namespace {
@@ -65,6 +71,69 @@ TEST(MainScreenRunView, TransferProgressReachesTheLabelsGaugeAndStatusBar) {
   view.showConnectionState("Desconectado!", true);
   EXPECT_EQ(screen.StatusPanel0->text(), "Desconectado!");
   EXPECT_EQ(screen.Gauge1->value(), 0);
+}
+
+// Returns true when what the screen last put on display within WIDGET's
+// bounds is what WIDGET shows now.
+bool shownAsItIs(Tfrmkelvoupdate& screen, QWidget* widget) {
+  const QRect area(widget->mapTo(&screen, QPoint(0, 0)), widget->size());
+  const QImage shown = screen.screen()->grabWindow(screen.winId()).toImage().copy(area);
+  const QImage now = screen.grab(area).toImage();
+  return shown.convertToFormat(QImage::Format_RGB32) == now.convertToFormat(QImage::Format_RGB32);
+}
+
+// The run's displays reach the screen at most once per display frame, and
+// none the operator could read is lost: whatever stands a frame after the
+// last painting, or when a file's last byte is in, is on display at once,
+// without the window's messages running.
+TEST(MainScreenRunView, ChangesAreShownAtMostOncePerFrameAndNoneThatStaysIsLost) {
+  Tfrmkelvoupdate screen;
+  MainScreenRunView view(screen);
+  screen.show();
+  view.addRow("-rw-r--r-- 1 u g 5 Dec 08 10:00 a.txt");
+  QCoreApplication::processEvents();
+  TransferProgress progress(FormatSettings::brazilian());
+  const auto frame = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
+  struct Case {
+    const char* what;
+    std::function<void()> calls;
+    QWidget* changed;
+  };
+  const Case cases[] = {
+      {"a lamp a frame after the last painting",
+       [&] {
+         frame();
+         view.setRowLamp(0, RowLamp::Downloading);
+         view.repaintRows();
+       },
+       screen.TreeView3},
+      {"a connection state a frame after the last painting",
+       [&] {
+         frame();
+         view.showConnectionState("Transferindo..", false);
+       },
+       screen.StatusBar1},
+      {"thousands of work events within frames, up to the file's last byte",
+       [&] {
+         progress.setBytesToTransfer(4000 * 1024);
+         view.transferBegan(progress.begin());
+         for (int i = 1; i <= 4000; ++i) view.showTransferProgress(progress.work(i * 1024));
+       },
+       screen.lblcontador},
+      {"the end of a transfer a frame after the last painting",
+       [&] {
+         frame();
+         view.transferEnded(progress.end(wmRead));
+       },
+       screen.lblstatus},
+  };
+  for (const Case& c : cases) {
+    c.calls();
+    EXPECT_TRUE(shownAsItIs(screen, c.changed)) << c.what;
+  }
+  EXPECT_EQ(screen.Gauge1->value(), 100);
+  EXPECT_EQ(screen.lblcontador->text(), "Transferidos: 4.000 Kb");
+  screen.hide();
 }
 
 TEST(MainScreenRunView, BoxesOnlyWhileTheScreenIsShownAndTheProgressReset) {

@@ -83,6 +83,7 @@ class FileRunTest : public ::testing::Test, public TestSite {
   void tickClientDatabase();
 
   int pauses_ = 0;
+  bool sizeEveryEntry_ = true;  // the screens' choice; the command line's is false
   AliasFileRegistry registry_;
   PreparedSite site_;  // as a successful preparation leaves it
   FtpClient ftp_;

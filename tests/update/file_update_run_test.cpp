@@ -9,8 +9,10 @@
 #include "archiver/archive_writer.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/text_lines.h"
 #include "support/services.h"
 #include "update/deployment.h"
+#include "update/file_names.h"
 #include "update/file_run_fixture.h"
 #include "update/site_update.h"
 
@@ -81,6 +83,53 @@ TEST_F(FileRunTest, FilesAMinuteApartOrMissingAreFetchedStampedAndThenLeftAlone)
   run();
   EXPECT_THAT(view_.downloads, IsEmpty());
   EXPECT_EQ(view_.statusLine, kStatusSuccess);
+}
+
+// The screens' gauge needs every listed entry's size, the command line only
+// the fetched files' (the others' come from the listing), and it sets the
+// binary type only before its first download. Either way each fetched file
+// costs SIZE, PASV and RETR and nothing more: no TYPE, no folder change.
+TEST_F(FileRunTest, SizesAreAskedOfEveryEntryOrOnlyOfTheFetchedFiles) {
+  serve("current.txt", "current", base_);
+  serve("missing.txt", "missing!", base_);
+  serve("older.txt", "new older", base_);
+  const fs::path commands = fs::path(serviceFolder("update_ftp")) / "commands";
+  for (const bool every_entry : {true, false}) {
+    SCOPED_TRACE(every_entry ? "every entry" : "fetched files only");
+    local("current.txt", "current", base_);
+    local("older.txt", "old", base_ - kMinute);
+    fs::remove(workPath("missing.txt"));
+    fs::remove(commands);
+    sizeEveryEntry_ = every_entry;
+    run();
+    ASSERT_EQ(view_.statusLine, kStatusSuccess);
+
+    // From the folder change on (the log-in's exchange is the client's own).
+    std::vector<std::string> expected = {"CWD quarvessa", "PASV", "LIST"};
+    if (every_entry) expected = {"TYPE I", "CWD quarvessa", "TYPE A", "PASV", "LIST", "TYPE I"};
+    bool binary = every_entry;
+    for (std::size_t i = 0; i < view_.rows.size(); ++i) {
+      const std::string name = UltimaPalavra(view_.listing[i]);
+      const bool fetched = view_.rows[i].fetched();
+      if (fetched && !binary) expected.push_back("TYPE I");
+      binary = binary || fetched;
+      if (fetched || every_entry) expected.push_back("SIZE " + name);
+      if (fetched) expected.insert(expected.end(), {"PASV", "RETR " + name});
+    }
+    expected.push_back("QUIT");
+    const std::string log = readFile(commands);
+    std::vector<std::string> sent;
+    for (const std::string_view line : splitLines(std::string_view(log))) {
+      if (!sent.empty() || line == "SYST") sent.emplace_back(line);
+    }
+    ASSERT_GE(sent.size(), 2u);
+    sent.erase(sent.begin(), sent.begin() + 2);  // SYST and the log-in's second TYPE A
+    EXPECT_EQ(sent, expected);
+    // The sizes told are the files' own, wherever they came from.
+    EXPECT_THAT(view_.sizes, ElementsAre(7u, 8u, 9u));
+    EXPECT_EQ(localContent("missing.txt"), "missing!");
+    EXPECT_EQ(localContent("older.txt"), "new older");
+  }
 }
 
 TEST_F(FileRunTest, AFailedDownloadKeepsTheOldCopyAndSkipsArchiveAndScripts) {

@@ -9,6 +9,8 @@
 #include "access/ftp/ftp_client.h"
 #include "access/ftp/listing_item_text.h"
 #include "platform/error.h"
+#include "platform/file_flush.h"
+#include "platform/native_path.h"
 #include "update/deployment.h"
 
 namespace {
@@ -132,6 +134,8 @@ void run(kelvo::FtpClient& client, const Command& command) {
     std::cout << client.Size(command.arguments[0]) << '\n';
   } else if (command.name == "get") {
     client.Get(command.arguments[0], command.arguments[1]);
+    // A lone download is durable at once: its folder is flushed as well.
+    kelvo::flushFolder(kelvo::utf8Text(kelvo::filePath(command.arguments[1]).parent_path()));
   } else if (command.name == "cd") {
     client.ChangeDir(command.arguments[0]);
   }

@@ -15,6 +15,7 @@
 namespace kelvo {
 
 class FtpTcpStream;
+struct FtpReply;
 
 enum class FtpTransferType { Ascii, Binary };
 
@@ -93,9 +94,16 @@ class FtpClient {
   std::int64_t Size(const std::string& name);
   // Downloads NAME into DESTINATION. The destination is replaced only when
   // the server confirms the transfer and the data is on disk; on any
-  // failure it stays as it was.
+  // failure it stays as it was. The replacement's name is on disk once the
+  // caller flushes the folder (flushFolder).
   // With OVERWRITE false an existing destination is an error.
   void Get(const std::string& name, const std::string& destination, bool overwrite = true);
+  // Downloads NAME into DESTINATION as Get does, asking its size on the way:
+  // SIZE goes out together with the transfer's first command, so it costs no
+  // round trip of its own. SIZED hears what Size would return before the
+  // transfer's first event. A failure of the size request fails the download.
+  void GetSized(const std::string& name, const std::string& destination,
+                const std::function<void(std::int64_t size)>& sized);
   // Returns true while the control connection is open and the server has
   // neither closed it nor announced with 421 that it is closing it.
   bool Connected();
@@ -114,6 +122,11 @@ class FtpClient {
  private:
   struct Session;
   using Sink = std::function<void(const char*, std::size_t)>;
+  // A command sent just before a transfer's first one, its reply handed on.
+  struct RidingCommand {
+    std::string command;
+    std::function<void(const FtpReply&)> reply;
+  };
 
   void status(TFtpStatus value, const std::string& text);
   std::string serverName() const;
@@ -121,7 +134,10 @@ class FtpClient {
   void logIn();
   void closeAfterFailedConnect(bool greeted);
   void signOff();
-  void transfer(const std::string& command, const Sink& sink, bool refusalIsError);
+  // Runs COMMAND's transfer into SINK; RECEIVED, when given, runs once the
+  // data is in, while the server's confirmation is on its way.
+  void transfer(const std::string& command, const Sink& sink, bool refusalIsError,
+                const RidingCommand* rider = nullptr, const std::function<void()>& received = {});
   void receive(FtpTcpStream& data, const Sink& sink);
   void settleBrokenTransfer();
 

@@ -5,15 +5,9 @@
 #include <filesystem>
 
 #include "platform/error.h"
+#include "platform/file_flush.h"
 #include "platform/files.h"
 #include "platform/native_path.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace kelvo {
 
@@ -24,12 +18,10 @@ namespace {
 constexpr const char* kTemporaryPrefix = ".kelvo-";
 constexpr const char* kTemporarySuffix = ".part";
 
-#if defined(__linux__)
 // Written data is handed to the disk in steps of this size while the
 // download runs, so that the flush before the replacement finds little left
 // to write and the transfer keeps its speed.
-constexpr std::uint64_t kWriteBackStep = 16 * 1024 * 1024;
-#endif
+constexpr std::uint64_t kWriteBackStep = 4 * 1024 * 1024;
 
 std::uint64_t hashOf(const std::string& text) {
   // FNV-1a, 64 bits: stable across runs and builds.
@@ -39,29 +31,6 @@ std::uint64_t hashOf(const std::string& text) {
     hash *= 1099511628211ull;
   }
   return hash;
-}
-
-// Returns 0, or the error number when the file's data could not be put on disk.
-int flushToDisk(std::FILE* file) {
-#if defined(_WIN32)
-  return _commit(_fileno(file)) == 0 ? 0 : errno;
-#else
-  return fsync(fileno(file)) == 0 ? 0 : errno;
-#endif
-}
-
-// Puts the folder entry of a replacement on disk too, where the system
-// allows it; the data itself is already there, so a failure here loses
-// nothing but the replacement's durability and is not reported.
-void flushFolder(const std::filesystem::path& folder) {
-#if !defined(_WIN32)
-  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-#else
-  (void)folder;
-#endif
 }
 
 }  // namespace
@@ -128,26 +97,26 @@ FtpDownloadFile::~FtpDownloadFile() {
 void FtpDownloadFile::write(const char* data, std::size_t size) {
   if (std::fwrite(data, 1, size, file_) != size) failWrite(errno);
   written_ += size;
-#if defined(__linux__)
   if (written_ - queued_ >= kWriteBackStep) {
-    // Starts the write-back of what came so far without waiting for it.
-    sync_file_range(fileno(file_), static_cast<off64_t>(queued_),
-                    static_cast<off64_t>(written_ - queued_), SYNC_FILE_RANGE_WRITE);
+    startWriteBack(file_, queued_, written_ - queued_);
     queued_ = written_;
   }
-#endif
+}
+
+void FtpDownloadFile::flush() {
+  if (file_ == nullptr) return;
+  const int flushError = flushFileData(file_);
+  std::FILE* file = file_;
+  file_ = nullptr;
+  if (std::fclose(file) != 0 || flushError != 0) failWrite(flushError != 0 ? flushError : errno);
 }
 
 void FtpDownloadFile::commit() {
   // The data must be on disk before it replaces the old file: a power loss
   // just after the replacement must not leave an empty program behind.
-  const int flushError = flushToDisk(file_);
-  std::FILE* file = file_;
-  file_ = nullptr;
-  if (std::fclose(file) != 0 || flushError != 0) failWrite(flushError != 0 ? flushError : errno);
+  flush();
   if (!replaceFile(temporary_, destination_)) failCreate(errno);
   committed_ = true;
-  flushFolder(filePath(destination_).parent_path());
 }
 
 void FtpDownloadFile::failCreate(int error) const {

@@ -41,8 +41,13 @@ class FtpDownloadFile {
   FtpDownloadFile& operator=(const FtpDownloadFile&) = delete;
 
   void write(const char* data, std::size_t size);
-  // Puts the data on disk, closes the temporary file and puts it in the
-  // destination's place.
+  // Puts the data on disk and closes the temporary file; the download's
+  // last bytes are in, its confirmation may still be on its way.
+  void flush();
+  // Puts the data on disk (flush), closes the temporary file and puts it in
+  // the destination's place. The new name itself is on disk once the folder is
+  // flushed (flushFolder), which a series of downloads does once at its end:
+  // until then a power loss may bring back the old copy, never a partial one.
   void commit();
 
   const std::string& temporaryPath() const { return temporary_; }
@@ -56,7 +61,7 @@ class FtpDownloadFile {
   std::string temporary_;
   std::FILE* file_ = nullptr;
   std::uint64_t written_ = 0;
-  [[maybe_unused]] std::uint64_t queued_ = 0;  // bytes already handed to the disk's write-back
+  std::uint64_t queued_ = 0;  // bytes already handed to the disk's write-back
   bool committed_ = false;
 };
 

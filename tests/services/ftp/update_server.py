@@ -2,6 +2,8 @@
 
 One pyftpdlib server on 127.0.0.1 serving STATE/files, which the tests fill
 (folder "quarvessa"). Listings print local times, as a site's server must.
+Every command received is appended to STATE/commands, one a line, so that
+tests can count what a run sent.
 Any user name logs in with the password given (default "secret"); the last name used is
 written to STATE/last-user so that tests can check it. While the file
 STATE/odd-listing exists, LIST adds a "total" line at the top and a blank
@@ -45,6 +47,11 @@ class AnyUser(DummyAuthorizer):
 class UpdateHandler(FTPHandler):
     use_gmt_times = False
     use_sendfile = False
+
+    def pre_process_command(self, line, cmd, arg):
+        with open(os.path.join(self.state, "commands"), "a") as out:
+            out.write(line + "\n")
+        return super().pre_process_command(line, cmd, arg)
 
     def ftp_LIST(self, path):
         if not os.path.exists(os.path.join(self.state, "odd-listing")):
