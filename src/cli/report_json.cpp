@@ -118,6 +118,8 @@ const char* verdictCode(FileVerdict verdict) {
       return "mais_antigo";
     case FileVerdict::Refused:
       return "recusado";
+    case FileVerdict::Unlisted:
+      return "fora_do_manifesto";
   }
   return "";
 }

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "update/failure_gate.h"
 #include "update/program_files.h"
+#include "update/release_keys.h"
 
 namespace kelvo::cli {
 
@@ -48,7 +49,8 @@ SiteReport readSiteReport(AliasRegistry& registry, bool preview) {
     readDatabases(report, *site.data, site.tickedAliases());
     if (preview) {
       FtpClient ftp;
-      report.files = planFiles(ftp, site.data->catalog, regionalSettings());
+      report.files =
+          planFiles(ftp, site.data->catalog, regionalSettings(), ReleaseTrust(buildPublicKeys()));
     }
   } catch (const std::exception& e) {
     report.error = e.what();

@@ -11,6 +11,7 @@
 #include "platform/stop_request.h"
 #include "update/file_names.h"
 #include "update/ftp_login.h"
+#include "update/release_keys.h"
 
 namespace kelvo {
 
@@ -67,6 +68,7 @@ class ProgressRoute {
 FileUpdateRun::FileUpdateRun(FileRunView& view, FtpClient& ftpupdate, PreparedSite& site,
                              FormatSettings settings)
     : pause(pauseMs),
+      trust(buildPublicKeys()),
       view_(view),
       ftp_(ftpupdate),
       site_(site),
@@ -89,17 +91,64 @@ FileRunOutcome FileUpdateRun::run() {
     std::vector<std::string> lines;
     ftp_.List(lines);
     view_.setListingLines(lines);
-    markRows(lines);
-    downloadRows();
-    throwIfStopRequested();
-    if (archiveStepDue(outcome_.fetched, outcome_.error, fileExists(site_.mainExecutable),
-                       fileExists(kArchive))) {
-      outcome_.archive = archiveStep(view_, site_.PROGR, site_.mainExecutable, pause);
-      if (failed(*outcome_.archive)) outcome_.error = true;
+    if (admitRelease()) {
+      markRows(lines);
+      downloadRows();
+      throwIfStopRequested();
+      if (archiveStepDue(outcome_.fetched, outcome_.error, fileExists(site_.mainExecutable),
+                         fileExists(kArchive))) {
+        runArchiveStep();
+      }
+      acceptRelease();
     }
   }
   ftp_.Disconnect();
   return outcome_;
+}
+
+// Returns false when a keyed build refuses the release: nothing is fetched.
+bool FileUpdateRun::admitRelease() {
+  guard_ = makeReleaseGuard(trust);
+  if (!guard_) return true;
+  outcome_.releaseRefusal = guard_->admit(ftp_);
+  if (!outcome_.releaseRefusal) return true;
+  outcome_.error = true;
+  view_.showMessage(*outcome_.releaseRefusal);
+  return false;
+}
+
+void FileUpdateRun::runArchiveStep() {
+  if (guard_) {
+    // An archive that is not the signed one (changed on this disk, or left
+    // from another release) is never extracted.
+    if (const std::optional<std::string> problem = guard_->localFileProblem(kArchive)) {
+      view_.showMessage(*problem);
+      outcome_.archive = ArchiveOutcome::ArchiveRefused;
+      outcome_.error = true;
+      return;
+    }
+  }
+  std::function<std::optional<std::string>(const std::string&)> executable_problem;
+  if (guard_) {
+    executable_problem = [this](const std::string& path) {
+      return guard_->executableProblem(path);
+    };
+  }
+  outcome_.archive =
+      archiveStep(view_, site_.PROGR, site_.mainExecutable, pause, executable_problem);
+  if (failed(*outcome_.archive)) outcome_.error = true;
+}
+
+void FileUpdateRun::acceptRelease() {
+  // Only a run in which every check held raises the serial a later release
+  // must reach.
+  if (!guard_ || outcome_.error) return;
+  try {
+    guard_->accept();
+  } catch (const std::exception& e) {
+    outcome_.error = true;
+    view_.showMessage(e.what());
+  }
 }
 
 // Returns false when the connection could not be made.
@@ -125,7 +174,10 @@ void FileUpdateRun::markRows(const std::vector<std::string>& lines) {
     FileRowResult row;
     row.line = lines[i];
     row.item = std::move(entries[i]);
-    if (row.item) row.verdict = markVerdict(*row.item, settings_).verdict;
+    if (row.item) {
+      row.verdict = guardedVerdict(guard_.get(), row.item->fileName,
+                                   markVerdict(*row.item, settings_).verdict);
+    }
     view_.addRow(row.line);
     view_.setRowLamp(i, row.item && marksRed(row.verdict) ? RowLamp::Failed : RowLamp::Current);
     outcome_.rows.push_back(std::move(row));
@@ -165,7 +217,8 @@ void FileUpdateRun::downloadRow(std::size_t row) {
     view_.setRowLamp(row, RowLamp::Downloading);
     view_.repaintRows();
     const std::string local = joinPath(".", name);
-    ftp_.Get(name, local, true);
+    const std::unique_ptr<FtpDownloadCheck> check = guard_ ? guard_->downloadCheck(name) : nullptr;
+    ftp_.Get(name, local, true, check.get());
     // A time that cannot be set only means the file is fetched again.
     setFileLastWriteTime(local, item.modifiedDate);
     view_.setRowLamp(row, RowLamp::Current);

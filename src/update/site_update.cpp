@@ -73,6 +73,7 @@ UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
   ftp.setWaits(waits);
   FileUpdateRun files(view, ftp, site, options.settings);
   if (options.pause) files.pause = options.pause;
+  files.trust.publicKeys = options.publicKeys;
   try {
     result.files = files.run();
   } catch (const Interrupted&) {
@@ -87,6 +88,7 @@ UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
     const std::optional<std::string>& backup =
         options.backupFolder ? options.backupFolder : options.site.backupFolder;
     ScriptRun scripts(*site.data, site.tickedAliases(), options.failureClock, backup);
+    scripts.publicKeys = options.publicKeys;
     view.showWaitScreen(scripts);
     result.scripts = scripts.result();
     if (result.scripts->interrupted) return interruptedUpdate(result, view, ftp);

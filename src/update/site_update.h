@@ -16,6 +16,7 @@
 #include "platform/regional_settings.h"
 #include "update/file_update_run.h"
 #include "update/preparation.h"
+#include "update/release_keys.h"
 #include "update/script_run.h"
 #include "update/site_settings.h"
 
@@ -70,6 +71,9 @@ struct UpdateOptions {
   // backed up there before its first pending script. No backup when empty.
   std::optional<std::string> backupFolder;
   SiteSettings site;  // the waits of kelvoupdate.ini
+  // The maker's keys releases and scripts are checked against; none: no
+  // signature is checked.
+  std::vector<std::string> publicKeys = buildPublicKeys();
 };
 
 // "&Atualizar agora" on the prepared SITE: the file run on FTP, then, when

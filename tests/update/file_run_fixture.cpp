@@ -73,6 +73,7 @@ UpdateResult FileRunTest::run() {
   UpdateOptions options;
   options.settings = FormatSettings::brazilian();
   options.pause = [this](int) { ++pauses_; };
+  options.publicKeys = publicKeys_;
   return updateSite(site_, view_, ftp_, options);
 }
 

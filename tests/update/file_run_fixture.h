@@ -83,6 +83,7 @@ class FileRunTest : public ::testing::Test, public TestSite {
   void tickClientDatabase();
 
   int pauses_ = 0;
+  std::vector<std::string> publicKeys_;  // the keys the run checks against: none by default
   AliasFileRegistry registry_;
   PreparedSite site_;  // as a successful preparation leaves it
   FtpClient ftp_;

@@ -218,14 +218,35 @@ const kelvo::DirectoryListing& FtpClient::DirectoryListing() {
   return listing_;
 }
 
-void FtpClient::Get(const std::string& name, const std::string& destination, bool overwrite) {
+void FtpClient::Get(const std::string& name, const std::string& destination, bool overwrite,
+                    FtpDownloadCheck* check) {
   if (!overwrite && fileExists(destination)) {
     throw Error("Cannot create file \"" + destination + "\". " + errorNumberMessage(EEXIST));
   }
   FtpDownloadFile file(destination);
   transfer(
-      "RETR " + name, [&](const char* bytes, std::size_t size) { file.write(bytes, size); }, true);
+      "RETR " + name,
+      [&](const char* bytes, std::size_t size) {
+        if (check != nullptr) check->data(bytes, size);
+        file.write(bytes, size);
+      },
+      true);
+  if (check != nullptr) check->complete();
   file.commit();
+}
+
+std::string FtpClient::Fetch(const std::string& name, std::size_t limit) {
+  std::string data;
+  transfer(
+      "RETR " + name,
+      [&](const char* bytes, std::size_t size) {
+        if (size > limit - data.size()) {
+          throw Error("\"" + name + "\" is longer than " + std::to_string(limit) + " bytes");
+        }
+        data.append(bytes, size);
+      },
+      true);
+  return data;
 }
 
 void FtpClient::transfer(const std::string& command, const Sink& sink, bool refusalIsError) {

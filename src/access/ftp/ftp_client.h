@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "access/ftp/ftp_download_check.h"
 #include "access/ftp/ftp_status.h"
 #include "access/ftp/listing_directory.h"
 
@@ -94,8 +95,14 @@ class FtpClient {
   // Downloads NAME into DESTINATION. The destination is replaced only when
   // the server confirms the transfer and the data is on disk; on any
   // failure it stays as it was.
-  // With OVERWRITE false an existing destination is an error.
-  void Get(const std::string& name, const std::string& destination, bool overwrite = true);
+  // With OVERWRITE false an existing destination is an error. With CHECK,
+  // every block passes it first and it decides, after the transfer, whether
+  // the file may replace the destination.
+  void Get(const std::string& name, const std::string& destination, bool overwrite = true,
+           FtpDownloadCheck* check = nullptr);
+  // Downloads NAME into memory; raises kelvo::Error when the server sends
+  // more than LIMIT bytes, stopping the transfer there.
+  std::string Fetch(const std::string& name, std::size_t limit);
   // Returns true while the control connection is open and the server has
   // neither closed it nor announced with 421 that it is closing it.
   bool Connected();
