@@ -74,6 +74,7 @@ void writeDatabase(JsonWriter& json, const DatabaseReport& database) {
 void writeFiles(JsonWriter& json, const FilePlan& files) {
   json.beginObject();
   optionalText(json, "falha_conexao", files.connectFailure);
+  optionalText(json, "atualizacao_recusada", files.releaseRefusal);
   json.key("arquivos");
   json.beginArray();
   for (const FilePlanRow& row : files.rows) {
