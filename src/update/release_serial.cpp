@@ -38,21 +38,24 @@ std::uint64_t readAcceptedSerial(const std::string& path) {
 
 void storeAcceptedSerial(const std::string& path, std::uint64_t serial) {
   const std::filesystem::path file(path);
-  std::error_code error;
-  std::filesystem::create_directories(file.parent_path(), error);
+  std::error_code ignored;
+  std::filesystem::create_directories(file.parent_path(), ignored);
   const std::string temporary = path + ".new";
-  std::FILE* out = openFile(temporary, "wb");
   const std::string text = std::to_string(serial) + "\n";
-  const bool written =
-      out != nullptr && std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  const int reason = errno;
-  if (out != nullptr && std::fclose(out) != 0) {
-    deleteFile(temporary);
-    throw Error("O número de série não pôde ser gravado em " + path + ".");
+  std::FILE* out = openFile(temporary, "wb");
+  bool kept = out != nullptr && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  int reason = errno;
+  if (out != nullptr && std::fclose(out) != 0 && kept) {
+    kept = false;
+    reason = errno;
   }
-  if (!written || !replaceFile(temporary, path)) {
+  if (kept && !replaceFile(temporary, path)) {
+    kept = false;
+    reason = errno;
+  }
+  if (!kept) {
     deleteFile(temporary);
-    throw Error("O número de série não pôde ser gravado em " + path + ": " +
+    throw Error("O número de série da atualização não pôde ser gravado em " + path + ": " +
                 errorNumberMessage(reason));
   }
 }
