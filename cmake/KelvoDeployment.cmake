@@ -11,6 +11,32 @@ set(KELVO_MYSQL_USER_SCRAMBLED "39868087918A7A7F80888A" CACHE STRING
 set(KELVO_MYSQL_PASSWORD_SCRAMBLED "396C907C8D91808E8E7C485F80888A4D4B4D51" CACHE STRING
     "Scrambled password of the central catalogue login (hex)")
 
+# The maker's Ed25519 public keys, as 64 hexadecimal digits each, separated by
+# commas (two while a key is being replaced; docs/security.md). With keys
+# every release and script must carry the maker's signature; without them the
+# update checks no signature at all. The checks need OpenSSL's libcrypto.
+set(KELVO_UPDATE_PUBLIC_KEYS "" CACHE STRING
+    "Ed25519 public keys that sign releases and scripts (hex, comma-separated)")
+find_package(OpenSSL 3 QUIET COMPONENTS Crypto)
+set(KELVO_SIGNED_UPDATES ${OpenSSL_FOUND})
+if(KELVO_UPDATE_PUBLIC_KEYS)
+  if(NOT OpenSSL_FOUND)
+    message(FATAL_ERROR "KELVO_UPDATE_PUBLIC_KEYS is set, but OpenSSL 3's libcrypto was not found: "
+                        "this build could not check a single signature")
+  endif()
+  string(REPLACE "," ";" kelvo_keys "${KELVO_UPDATE_PUBLIC_KEYS}")
+  foreach(key ${kelvo_keys})
+    string(STRIP "${key}" key)
+    if(NOT key MATCHES "^[0-9a-fA-F]+$")
+      message(FATAL_ERROR "KELVO_UPDATE_PUBLIC_KEYS: '${key}' is not 64 hexadecimal digits")
+    endif()
+    string(LENGTH "${key}" length)
+    if(NOT length EQUAL 64)
+      message(FATAL_ERROR "KELVO_UPDATE_PUBLIC_KEYS: '${key}' is not 64 hexadecimal digits")
+    endif()
+  endforeach()
+endif()
+
 # kelvo_deployment_header(TARGET TEMPLATE HEADER PUBLIC|PRIVATE) writes the
 # deployment constants into HEADER (the path the code includes, below the
 # folder's generated include folder) from TEMPLATE, and puts that folder on

@@ -21,6 +21,11 @@ CREATE TABLE scripts (
   texto    MEDIUMBLOB NOT NULL,
   -- 'S' releases the script; any other value keeps it out of every update.
   liberado CHAR(1) NOT NULL DEFAULT 'N',
+  -- The maker's Ed25519 signature of (programa, versao, texto) in hex
+  -- (tools/kelvo-sign script prints it). An updater built with the maker's
+  -- keys runs no script without a valid one; one built without keys never
+  -- reads this column.
+  assinatura VARCHAR(128) NULL,
   -- No further column in this key: rows of one pair must come back in the
   -- order they were added (InnoDB appends the primary key), whatever their
   -- release flag, so that a draft filed later never replaces released text.

@@ -74,6 +74,7 @@ void writeDatabase(JsonWriter& json, const DatabaseReport& database) {
 void writeFiles(JsonWriter& json, const FilePlan& files) {
   json.beginObject();
   optionalText(json, "falha_conexao", files.connectFailure);
+  optionalText(json, "atualizacao_recusada", files.releaseRefusal);
   json.key("arquivos");
   json.beginArray();
   for (const FilePlanRow& row : files.rows) {
@@ -120,6 +121,8 @@ const char* verdictCode(FileVerdict verdict) {
       return "mais_antigo";
     case FileVerdict::Refused:
       return "recusado";
+    case FileVerdict::Unlisted:
+      return "fora_do_manifesto";
   }
   return "";
 }

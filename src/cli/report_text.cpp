@@ -33,6 +33,8 @@ std::string why(const FilePlanRow& row, const FormatSettings& settings) {
       return "arquivo do próprio atualizador, nunca é baixado";
     case FileVerdict::Refused:
       return "nome recusado, não será gravado nesta pasta";
+    case FileVerdict::Unlisted:
+      return "não consta do manifesto assinado, nunca é baixado";
   }
   return "";
 }
@@ -92,6 +94,10 @@ void writeStatus(std::string& out, const SiteReport& report) {
 void writeFiles(std::string& out, const FilePlan& files, const FormatSettings& settings) {
   if (files.connectFailure) {
     out += "Servidor FTP: " + *files.connectFailure + "\n";
+    return;
+  }
+  if (files.releaseRefusal) {
+    out += "Atualização recusada, nenhum arquivo seria baixado: " + *files.releaseRefusal + "\n";
     return;
   }
   out += std::string("Arquivos da pasta ") + kServerFolder + " no servidor:\n";

@@ -10,6 +10,7 @@
 #include "update/failure_gate.h"
 #include "update/own_files.h"
 #include "update/program_files.h"
+#include "update/release_keys.h"
 
 namespace kelvo::cli {
 
@@ -47,7 +48,8 @@ SiteReport readSiteReport(AliasRegistry& registry, bool preview) {
     readDatabases(report, *site.data, site.tickedAliases());
     if (preview) {
       FtpClient ftp;
-      report.files = planFiles(ftp, site.data->catalog, regionalSettings());
+      report.files =
+          planFiles(ftp, site.data->catalog, regionalSettings(), ReleaseTrust(buildPublicKeys()));
     }
   } catch (const std::exception& e) {
     report.error = e.what();

@@ -29,9 +29,10 @@ bool archiveStepDue(bool needed, bool error, bool main_executable_present, bool 
   return (needed || !main_executable_present) && !error && archive_present;
 }
 
-ArchiveOutcome archiveStep(FileRunView& view, const std::string& PROGR,
-                           const std::string& main_executable,
-                           const std::function<void(int)>& pause) {
+ArchiveOutcome archiveStep(
+    FileRunView& view, const std::string& PROGR, const std::string& main_executable,
+    const std::function<void(int)>& pause,
+    const std::function<std::optional<std::string>(const std::string&)>& executable_problem) {
   const std::string old_name = folderPart(main_executable) + kOldExecutable;
   if (fileExists(main_executable)) {
     deleteFile(old_name);
@@ -54,6 +55,19 @@ ArchiveOutcome archiveStep(FileRunView& view, const std::string& PROGR,
     if (fileExists(old_name)) message += " A cópia anterior está em " + old_name + ".";
     view.showMessage(message);
     return ArchiveOutcome::ExtractionFailed;
+  }
+  if (executable_problem) {
+    if (const std::optional<std::string> problem = executable_problem(main_executable)) {
+      // An executable the maker did not sign must never start: the previous
+      // one takes its place again.
+      deleteFile(main_executable);
+      std::string message = *problem;
+      if (copyFileNoOverwrite(old_name, main_executable)) {
+        message += " A cópia anterior " + old_name + " foi restaurada.";
+      }
+      view.showMessage(message);
+      return ArchiveOutcome::ExecutableRefused;
+    }
   }
   return ArchiveOutcome::Extracted;
 }

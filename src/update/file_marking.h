@@ -23,6 +23,7 @@ enum class FileVerdict {
   ServerNewer,  // the server's copy is of a later minute: fetched
   ServerOlder,  // the server's copy is of an earlier minute: fetched all the same
   Refused,      // a name that could reach outside the working folder: never written
+  Unlisted,     // not named by the signed release manifest: never fetched
 };
 
 // A verdict with the local copy's time, when there is a local copy.

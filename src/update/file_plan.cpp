@@ -10,7 +10,8 @@
 
 namespace kelvo {
 
-FilePlan planFiles(FtpClient& ftp, CatalogConnection& catalog, const FormatSettings& settings) {
+FilePlan planFiles(FtpClient& ftp, CatalogConnection& catalog, const FormatSettings& settings,
+                   const ReleaseTrust& trust) {
   FilePlan plan;
   setFtpLogin(ftp, catalog, readFtpSettings());
   try {
@@ -22,13 +23,20 @@ FilePlan planFiles(FtpClient& ftp, CatalogConnection& catalog, const FormatSetti
   openUpdateFolder(ftp);
   std::vector<std::string> lines;
   ftp.List(lines);
+  const std::unique_ptr<ReleaseGuard> guard = makeReleaseGuard(trust);
+  if (guard) plan.releaseRefusal = guard->admit(ftp);
+  if (plan.releaseRefusal) {
+    ftp.Disconnect();
+    return plan;
+  }
   bool fetching = false;
   bool refusing = false;
   bool archive_fetched = false;
   for (const std::optional<ListingItem>& item :
        entriesByLine(lines.size(), ftp.DirectoryListing())) {
     if (!item) continue;
-    const FileComparison judged = markVerdict(*item, settings);
+    FileComparison judged = markVerdict(*item, settings);
+    judged.verdict = guardedVerdict(guard.get(), item->fileName, judged.verdict);
     plan.rows.push_back(
         {item->fileName, judged.verdict, item->modifiedDate, judged.localTime, item->size});
     fetching = fetching || fetches(judged.verdict);

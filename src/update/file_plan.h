@@ -12,6 +12,7 @@
 #include "access/ftp/ftp_client.h"
 #include "platform/regional_settings.h"
 #include "update/file_marking.h"
+#include "update/release_guard.h"
 
 namespace kelvo {
 
@@ -27,6 +28,8 @@ struct FilePlan {
   // The failure's message when the connection could not be made; nothing
   // else is filled then.
   std::optional<std::string> connectFailure;
+  // Why a keyed build would refuse the release; no row is filled then.
+  std::optional<std::string> releaseRefusal;
   std::vector<FilePlanRow> rows;  // one per listed entry, in listing order
   bool archiveStep = false;       // a fresh main executable would be extracted
 };
@@ -34,7 +37,9 @@ struct FilePlan {
 // Logs in as the run does (atualiza.cfg or the defaults, the password from
 // CATALOG), lists the update folder, judges every entry and signs off. No
 // file is written and no time stamp set. Failures after the connection
-// (folder, listing) are raised.
-FilePlan planFiles(FtpClient& ftp, CatalogConnection& catalog, const FormatSettings& settings);
+// (folder, listing) are raised. With TRUST's keys the release manifest is
+// checked as the run checks it (the accepted serial is only read).
+FilePlan planFiles(FtpClient& ftp, CatalogConnection& catalog, const FormatSettings& settings,
+                   const ReleaseTrust& trust);
 
 }  // namespace kelvo

@@ -12,6 +12,7 @@
 #include "platform/stop_request.h"
 #include "update/file_names.h"
 #include "update/ftp_login.h"
+#include "update/release_keys.h"
 
 namespace kelvo {
 
@@ -68,6 +69,7 @@ class ProgressRoute {
 FileUpdateRun::FileUpdateRun(FileRunView& view, FtpClient& ftpupdate, PreparedSite& site,
                              FormatSettings settings)
     : pause(pauseMs),
+      trust(buildPublicKeys()),
       view_(view),
       ftp_(ftpupdate),
       site_(site),
@@ -96,21 +98,68 @@ FileRunOutcome FileUpdateRun::run() {
     std::vector<std::string> lines;
     ftp_.List(lines);
     view_.setListingLines(lines);
-    markRows(lines);
-    downloadRows();
-    // Each download's data went to disk before it replaced the old copy;
-    // their new names go in one flush. A name lost before it leaves the old
-    // copy with its old time, and the next run fetches it again.
-    if (outcome_.fetched) flushFolder(".");
-    throwIfStopRequested();
-    if (archiveStepDue(outcome_.fetched, outcome_.error, fileExists(site_.mainExecutable),
-                       fileExists(kArchive))) {
-      outcome_.archive = archiveStep(view_, site_.PROGR, site_.mainExecutable, pause);
-      if (failed(*outcome_.archive)) outcome_.error = true;
+    if (admitRelease()) {
+      markRows(lines);
+      downloadRows();
+      // Each download's data went to disk before it replaced the old copy;
+      // their new names go in one flush. A name lost before it leaves the old
+      // copy with its old time, and the next run fetches it again.
+      if (outcome_.fetched) flushFolder(".");
+      throwIfStopRequested();
+      if (archiveStepDue(outcome_.fetched, outcome_.error, fileExists(site_.mainExecutable),
+                         fileExists(kArchive))) {
+        runArchiveStep();
+      }
+      acceptRelease();
     }
   }
   ftp_.Disconnect();
   return outcome_;
+}
+
+// Returns false when a keyed build refuses the release: nothing is fetched.
+bool FileUpdateRun::admitRelease() {
+  guard_ = makeReleaseGuard(trust);
+  if (!guard_) return true;
+  outcome_.releaseRefusal = guard_->admit(ftp_);
+  if (!outcome_.releaseRefusal) return true;
+  outcome_.error = true;
+  view_.showMessage(*outcome_.releaseRefusal);
+  return false;
+}
+
+void FileUpdateRun::runArchiveStep() {
+  if (guard_) {
+    // An archive that is not the signed one (changed on this disk, or left
+    // from another release) is never extracted.
+    if (const std::optional<std::string> problem = guard_->localFileProblem(kArchive)) {
+      view_.showMessage(*problem);
+      outcome_.archive = ArchiveOutcome::ArchiveRefused;
+      outcome_.error = true;
+      return;
+    }
+  }
+  std::function<std::optional<std::string>(const std::string&)> executable_problem;
+  if (guard_) {
+    executable_problem = [this](const std::string& path) {
+      return guard_->executableProblem(path);
+    };
+  }
+  outcome_.archive =
+      archiveStep(view_, site_.PROGR, site_.mainExecutable, pause, executable_problem);
+  if (failed(*outcome_.archive)) outcome_.error = true;
+}
+
+void FileUpdateRun::acceptRelease() {
+  // Only a run in which every check held raises the serial a later release
+  // must reach.
+  if (!guard_ || outcome_.error) return;
+  try {
+    guard_->accept();
+  } catch (const std::exception& e) {
+    outcome_.error = true;
+    view_.showMessage(e.what());
+  }
 }
 
 // Returns false when the connection could not be made.
@@ -136,7 +185,10 @@ void FileUpdateRun::markRows(const std::vector<std::string>& lines) {
     FileRowResult row;
     row.line = lines[i];
     row.item = std::move(entries[i]);
-    if (row.item) row.verdict = markVerdict(*row.item, settings_).verdict;
+    if (row.item) {
+      row.verdict = guardedVerdict(guard_.get(), row.item->fileName,
+                                   markVerdict(*row.item, settings_).verdict);
+    }
     view_.addRow(row.line);
     view_.setRowLamp(i, row.item && marksRed(row.verdict) ? RowLamp::Failed : RowLamp::Current);
     outcome_.rows.push_back(std::move(row));
@@ -199,13 +251,14 @@ void FileUpdateRun::showSize(std::int64_t size) {
 }
 
 void FileUpdateRun::fetch(const std::string& name, const std::string& local) {
+  const std::unique_ptr<FtpDownloadCheck> check = guard_ ? guard_->downloadCheck(name) : nullptr;
   if (sizeEveryEntry) {
-    ftp_.Get(name, local, true);
+    ftp_.Get(name, local, true, check.get());
   } else {
     if (ftp_.transferType() != FtpTransferType::Binary) {
       ftp_.setTransferType(FtpTransferType::Binary);
     }
-    ftp_.GetSized(name, local, [this](std::int64_t size) { showSize(size); });
+    ftp_.GetSized(name, local, [this](std::int64_t size) { showSize(size); }, check.get());
   }
 }
 

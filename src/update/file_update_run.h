@@ -17,6 +17,7 @@
 #include "update/file_marking.h"
 #include "update/file_run_view.h"
 #include "update/prepared_site.h"
+#include "update/release_guard.h"
 #include "update/transfer_progress.h"
 
 namespace kelvo {
@@ -44,7 +45,10 @@ struct FileRunOutcome {
   bool error = false;                     // a file step failed: no scripts, "tente denovo"
   bool fetched = false;                   // something needed a download
   std::optional<ArchiveOutcome> archive;  // when the archive step ran
-  std::vector<FileRowResult> rows;        // one per listing line, in order
+  // Why a keyed build refused the release (manifest, signature, programme,
+  // expiry, serial): nothing was downloaded.
+  std::optional<std::string> releaseRefusal;
+  std::vector<FileRowResult> rows;  // one per listing line, in order
 };
 
 class FileUpdateRun {
@@ -74,9 +78,15 @@ class FileUpdateRun {
   // saves a round trip per listed entry. The binary type, which only sizes
   // and downloads need, is then set just before the first download.
   bool sizeEveryEntry = true;
+  // The keys and state the release is checked against (the build's keys;
+  // without keys nothing is checked and nothing changes).
+  ReleaseTrust trust;
 
  private:
   bool connect();
+  bool admitRelease();
+  void runArchiveStep();
+  void acceptRelease();
   void markRows(const std::vector<std::string>& lines);
   void downloadRows();
   void downloadRow(std::size_t row);
@@ -90,6 +100,7 @@ class FileUpdateRun {
   FormatSettings settings_;
   TransferProgress progress_;
   FileRunOutcome outcome_;
+  std::unique_ptr<ReleaseGuard> guard_;
 };
 
 }  // namespace kelvo

@@ -5,6 +5,7 @@
 
 #include "access/catalogue/pega_bde_dados.h"
 #include "platform/ascii.h"
+#include "platform/codepage.h"
 #include "scripts/script_lines.h"
 
 namespace kelvo {
@@ -58,10 +59,12 @@ std::string pendingListStatement(std::string_view programa, std::string_view ver
   return "select programa,versao" + pendingCondition(programa, versao);
 }
 
-std::string scriptTextStatement(std::string_view programa, std::string_view versao) {
+std::string scriptTextStatement(std::string_view programa, std::string_view versao,
+                                bool with_signature) {
   // Only a released row may supply the text: a draft filed under the same
   // pair must never run, whichever row the catalogue returns first.
-  return "select texto from scripts where programa='" + sqlQuoted(programa) + "' and versao='" +
+  return std::string("select texto") + (with_signature ? ",assinatura" : "") +
+         " from scripts where programa='" + sqlQuoted(programa) + "' and versao='" +
          sqlQuoted(versao) + "' and liberado='S'";
 }
 
@@ -82,18 +85,25 @@ void ScriptCatalogue::openPendingList(std::string_view programa, std::string_vie
 }
 
 std::vector<std::string> ScriptCatalogue::scriptText() {
+  return splitScriptLines(ansiToUtf8(scriptSource(false).texto));
+}
+
+ScriptSource ScriptCatalogue::scriptSource(bool with_signature) {
   CatalogQuery& list = catalog_.Query2;
   CatalogQuery& table = catalog_.Table2;
   const std::string programa = list.fieldByName("programa").asString();
   const std::string versao = list.fieldByName("versao").asString();
   table.close();
-  table.setStatement(scriptTextStatement(programa, versao));
+  table.setStatement(scriptTextStatement(programa, versao, with_signature));
   table.open();
   // Several rows may share the pair: the first one the catalogue returns wins.
-  std::vector<std::string> lines;
-  if (!table.eof()) lines = splitScriptLines(table.fieldByName("texto").asString());
+  ScriptSource source;
+  if (!table.eof()) {
+    source.texto = table.fieldByName("texto").asBytes();
+    if (with_signature) source.assinatura = table.fieldByName("assinatura").asString();
+  }
   table.close();
-  return lines;
+  return source;
 }
 
 std::vector<std::string> ScriptCatalogue::pendingVersions(std::string_view programa,

@@ -29,8 +29,15 @@ std::string pendingCountStatement(std::string_view programa, std::string_view ve
 std::string pendingListStatement(std::string_view programa, std::string_view versao);
 
 // Returns the statement reading the text of the released script (PROGRAMA,
-// VERSAO).
-std::string scriptTextStatement(std::string_view programa, std::string_view versao);
+// VERSAO), and its signature (column assinatura) WITH_SIGNATURE.
+std::string scriptTextStatement(std::string_view programa, std::string_view versao,
+                                bool with_signature = false);
+
+// A script as the catalogue stores it.
+struct ScriptSource {
+  std::string texto;       // the stored bytes, unconverted
+  std::string assinatura;  // its signature in hex (empty when not read or null)
+};
 
 // A script's identity, (programa, versao), as the catalogue compares it:
 // ASCII letters folded, trailing blanks ignored. Rows sharing it hold one
@@ -65,6 +72,11 @@ class ScriptCatalogue {
   // and lone LF. Only a released row supplies the text. An empty text, or a
   // script no longer there (or no longer released), gives no lines.
   std::vector<std::string> scriptText();
+
+  // Returns the pending list's current script as stored, its signature
+  // with it when WITH_SIGNATURE (a build without keys never reads that
+  // column). A script no longer there gives an empty text.
+  ScriptSource scriptSource(bool with_signature);
 
   // Returns the versions of the released scripts of PROGRAMA newer than
   // VERSAO, in the order a run applies them (one per script, however many

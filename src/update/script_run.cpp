@@ -9,11 +9,14 @@
 #include "platform/codepage.h"
 #include "platform/stop_request.h"
 #include "scripts/ib_script.h"
+#include "scripts/script_lines.h"
 #include "update/failure_record.h"
 #include "update/preparation.h"
+#include "update/release_keys.h"
 #include "update/restore_point.h"
 #include "update/script_catalogue.h"
 #include "update/script_plan.h"
+#include "update/script_signature.h"
 #include "update/version_store.h"
 
 namespace kelvo {
@@ -50,7 +53,8 @@ bool ScriptRunResult::backupFailed() const {
 
 ScriptRun::ScriptRun(UpdateData& data, std::vector<std::string> ticked, FailureClock clock,
                      std::optional<std::string> backup_folder)
-    : data_(data),
+    : publicKeys(buildPublicKeys()),
+      data_(data),
       ticked_(std::move(ticked)),
       clock_(std::move(clock)),
       backup_folder_(std::move(backup_folder)) {
@@ -118,7 +122,8 @@ void ScriptRun::updateDatabase(ScriptRunView& view, const std::string& entry) {
   view.setProgress(100);
   // Rows sharing a script may spell its version apart (letter case,
   // trailing blanks): the version the list ends on is the one kept.
-  if (database.recordedVersion && !database.refusedVersion && !scripts.pendingList().eof()) {
+  if (database.recordedVersion && !database.refusedVersion && !database.invalidSignature &&
+      !scripts.pendingList().eof()) {
     const std::string reached = scripts.pendingList().fieldByName("versao").asString();
     if (reached != *database.recordedVersion) {
       versions.recordVersion(reached);
@@ -165,14 +170,24 @@ void ScriptRun::applyScripts(ScriptRunView& view, const std::string& entry,
         break;
       }
       IbScript& runner = data_.IBScript1;
-      runner.Script() = scripts.scriptText();
+      const bool signed_scripts = !publicKeys.empty();
+      const ScriptSource source = scripts.scriptSource(signed_scripts);
+      runner.Script() = splitScriptLines(ansiToUtf8(source.texto));
+      if (signed_scripts &&
+          !scriptSignatureValid(publicKeys, data_.tipo, version, source.texto, source.assinatura)) {
+        // Not run and not recorded: once support removes the record, the
+        // corrected (signed) script is offered again.
+        database.invalidSignature = version;
+        recordFailure(view, Error(kInvalidScriptSignature), entry, version, database);
+        break;
+      }
       database.applied.push_back(version);
       try {
         ExecutaScript(runner);
       } catch (const Interrupted&) {
         throw;  // rolled back, not recorded: it is offered again next time
       } catch (const std::exception& error) {
-        recordFailure(view, error, entry, database);
+        recordFailure(view, error, entry, version, database);
       }
       recordVersion(versions, database, version);
       previous = std::move(pair);
@@ -201,14 +216,15 @@ void ScriptRun::recordVersion(VersionStore& versions, DatabaseResult& database,
 }
 
 void ScriptRun::recordFailure(ScriptRunView& view, const std::exception& error,
-                              const std::string& entry, DatabaseResult& database) {
+                              const std::string& entry, const std::string& version,
+                              DatabaseResult& database) {
   std::vector<std::string>& script = data_.IBScript1.Script();
   insertFailureHeader(script, error.what());
   const TDateTime date = clock_.now();
   const TDateTime time = clock_.now();
   const FormatSettings settings = clock_.settings ? *clock_.settings : regionalSettings();
   const std::string name = failureRecordName(date, time, entry, settings);
-  database.failure = ScriptFailure{database.applied.back(), error.what(), name};
+  database.failure = ScriptFailure{version, error.what(), name};
   try {
     saveFailureRecord(name, script);
   } catch (const std::exception& cannot_save) {

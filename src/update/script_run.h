@@ -76,6 +76,9 @@ struct DatabaseResult {
   std::optional<ScriptFailure> failure;
   // A catalogue version the database cannot hold: its script was not run.
   std::optional<std::string> refusedVersion;
+  // The version of a script whose signature is missing or wrong: it was not
+  // run, and its version not recorded (failure holds its record).
+  std::optional<std::string> invalidSignature;
   // The backup made before its first pending script, when a backup folder
   // was given.
   std::optional<std::string> restorePoint;
@@ -121,6 +124,10 @@ class ScriptRun {
   // What the last run did (nothing before it ran).
   const ScriptRunResult& result() const { return result_; }
 
+  // The maker's keys every script's signature is checked against (the
+  // build's keys; without keys no signature is read).
+  std::vector<std::string> publicKeys;
+
  private:
   void updateDatabase(ScriptRunView& view, const std::string& entry);
   bool takeRestorePoint(ScriptRunView& view, DatabaseResult& database);
@@ -129,7 +136,7 @@ class ScriptRun {
   void recordVersion(VersionStore& versions, DatabaseResult& database, const std::string& version);
   std::string runErrorText(const std::exception& error) const;
   void recordFailure(ScriptRunView& view, const std::exception& error, const std::string& entry,
-                     DatabaseResult& database);
+                     const std::string& version, DatabaseResult& database);
   void closeAfterError() noexcept;
 
   UpdateData& data_;

@@ -74,6 +74,7 @@ UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
   FileUpdateRun files(view, ftp, site, options.settings);
   if (options.pause) files.pause = options.pause;
   files.sizeEveryEntry = options.sizeEveryEntry;
+  files.trust.publicKeys = options.publicKeys;
   try {
     result.files = files.run();
   } catch (const Interrupted&) {
@@ -88,6 +89,7 @@ UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
     const std::optional<std::string>& backup =
         options.backupFolder ? options.backupFolder : options.site.backupFolder;
     ScriptRun scripts(*site.data, site.tickedAliases(), options.failureClock, backup);
+    scripts.publicKeys = options.publicKeys;
     view.showWaitScreen(scripts);
     result.scripts = scripts.result();
     if (result.scripts->interrupted) return interruptedUpdate(result, view, ftp);

@@ -16,6 +16,7 @@
 #include "platform/regional_settings.h"
 #include "update/file_update_run.h"
 #include "update/preparation.h"
+#include "update/release_keys.h"
 #include "update/script_run.h"
 #include "update/site_settings.h"
 
@@ -73,6 +74,9 @@ struct UpdateOptions {
   // Whether the file run asks the size of every listed entry (the screens'
   // gauge) or only of the files it fetches (FileUpdateRun::sizeEveryEntry).
   bool sizeEveryEntry = true;
+  // The maker's keys releases and scripts are checked against; none: no
+  // signature is checked.
+  std::vector<std::string> publicKeys = buildPublicKeys();
 };
 
 // "&Atualizar agora" on the prepared SITE: the file run on FTP, then, when

@@ -14,26 +14,13 @@
 #include "scripts/commit_work_lines.h"
 #include "scripts/ib_script.h"
 #include "scripts/script_lines.h"
+#include "support/command_output.h"
 
 namespace kelvo {
 namespace {
 
-struct CommandResult {
-  int code = -1;
-  std::string output;  // standard output and standard error together
-};
-
-CommandResult runCommand(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-    result.output.append(buffer, n);
-  const int status = ::pclose(pipe);
-  result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
+using test::CommandResult;
+using test::runCommand;
 
 std::string quoted(const std::string& text) { return "'" + text + "'"; }
 

@@ -74,6 +74,7 @@ UpdateResult FileRunTest::run() {
   options.settings = FormatSettings::brazilian();
   options.pause = [this](int) { ++pauses_; };
   options.sizeEveryEntry = sizeEveryEntry_;
+  options.publicKeys = publicKeys_;
   return updateSite(site_, view_, ftp_, options);
 }
 

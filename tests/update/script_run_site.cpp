@@ -20,6 +20,7 @@ ScriptRunResult ScriptRunSite::run(const std::vector<std::string>& ticked) {
   clock.now = [] { return encodeDate(2024, 3, 5) + encodeTime(14, 7, 9, 0); };
   clock.settings = FormatSettings::brazilian();
   ScriptRun scripts(data, ticked, clock, backupFolder);
+  scripts.publicKeys = publicKeys;
   return scripts.run(view);
 }
 

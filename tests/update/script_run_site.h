@@ -49,6 +49,7 @@ class ScriptRunSite : public ::testing::Test {
   ClientDatabases databases;
   RecordingScriptView view;
   std::optional<std::string> backupFolder;  // the site's backup folder, none by default
+  std::vector<std::string> publicKeys;      // the keys scripts are checked against: none
 };
 
 }  // namespace kelvo::test

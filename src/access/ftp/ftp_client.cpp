@@ -218,34 +218,56 @@ const kelvo::DirectoryListing& FtpClient::DirectoryListing() {
   return listing_;
 }
 
-void FtpClient::Get(const std::string& name, const std::string& destination, bool overwrite) {
+void FtpClient::Get(const std::string& name, const std::string& destination, bool overwrite,
+                    FtpDownloadCheck* check) {
   if (!overwrite && fileExists(destination)) {
     throw Error("Cannot create file \"" + destination + "\". " + errorNumberMessage(EEXIST));
   }
-  FtpDownloadFile file(destination);
-  // The flush waits for the disk while the confirmation travels.
-  transfer(
-      "RETR " + name, [&](const char* bytes, std::size_t size) { file.write(bytes, size); }, true,
-      nullptr, [&] { file.flush(); });
-  file.commit();
+  download(name, destination, check, nullptr);
 }
 
 void FtpClient::GetSized(const std::string& name, const std::string& destination,
-                         const std::function<void(std::int64_t size)>& sized) {
+                         const std::function<void(std::int64_t size)>& sized,
+                         FtpDownloadCheck* check) {
   // SIZE answers in binary terms only; switching the type around it would
   // cost the round trips this saves.
   if (type_ != FtpTransferType::Binary) {
     sized(Size(name));
-    Get(name, destination);
+    Get(name, destination, true, check);
     return;
   }
-  FtpDownloadFile file(destination);
   const RidingCommand size{"SIZE " + name,
                            [&](const FtpReply& reply) { sized(ftpSizeFromReply(reply)); }};
+  download(name, destination, check, &size);
+}
+
+void FtpClient::download(const std::string& name, const std::string& destination,
+                         FtpDownloadCheck* check, const RidingCommand* rider) {
+  FtpDownloadFile file(destination);
+  // The flush waits for the disk while the confirmation travels.
   transfer(
-      "RETR " + name, [&](const char* bytes, std::size_t count) { file.write(bytes, count); }, true,
-      &size, [&] { file.flush(); });
+      "RETR " + name,
+      [&](const char* bytes, std::size_t size) {
+        if (check != nullptr) check->data(bytes, size);
+        file.write(bytes, size);
+      },
+      true, rider, [&] { file.flush(); });
+  if (check != nullptr) check->complete();
   file.commit();
+}
+
+std::string FtpClient::Fetch(const std::string& name, std::size_t limit) {
+  std::string data;
+  transfer(
+      "RETR " + name,
+      [&](const char* bytes, std::size_t size) {
+        if (size > limit - data.size()) {
+          throw Error("\"" + name + "\" is longer than " + std::to_string(limit) + " bytes");
+        }
+        data.append(bytes, size);
+      },
+      true);
+  return data;
 }
 
 void FtpClient::transfer(const std::string& command, const Sink& sink, bool refusalIsError,

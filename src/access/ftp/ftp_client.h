@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "access/ftp/ftp_download_check.h"
 #include "access/ftp/ftp_status.h"
 #include "access/ftp/listing_directory.h"
 
@@ -96,14 +97,21 @@ class FtpClient {
   // the server confirms the transfer and the data is on disk; on any
   // failure it stays as it was. The replacement's name is on disk once the
   // caller flushes the folder (flushFolder).
-  // With OVERWRITE false an existing destination is an error.
-  void Get(const std::string& name, const std::string& destination, bool overwrite = true);
+  // With OVERWRITE false an existing destination is an error. With CHECK,
+  // every block passes it first and it decides, after the transfer, whether
+  // the file may replace the destination.
+  void Get(const std::string& name, const std::string& destination, bool overwrite = true,
+           FtpDownloadCheck* check = nullptr);
   // Downloads NAME into DESTINATION as Get does, asking its size on the way:
   // SIZE goes out together with the transfer's first command, so it costs no
   // round trip of its own. SIZED hears what Size would return before the
   // transfer's first event. A failure of the size request fails the download.
   void GetSized(const std::string& name, const std::string& destination,
-                const std::function<void(std::int64_t size)>& sized);
+                const std::function<void(std::int64_t size)>& sized,
+                FtpDownloadCheck* check = nullptr);
+  // Downloads NAME into memory; raises kelvo::Error when the server sends
+  // more than LIMIT bytes, stopping the transfer there.
+  std::string Fetch(const std::string& name, std::size_t limit);
   // Returns true while the control connection is open and the server has
   // neither closed it nor announced with 421 that it is closing it.
   bool Connected();
@@ -134,6 +142,9 @@ class FtpClient {
   void logIn();
   void closeAfterFailedConnect(bool greeted);
   void signOff();
+  // Downloads NAME into DESTINATION through CHECK, RIDER riding on RETR.
+  void download(const std::string& name, const std::string& destination, FtpDownloadCheck* check,
+                const RidingCommand* rider);
   // Runs COMMAND's transfer into SINK; RECEIVED, when given, runs once the
   // data is in, while the server's confirmation is on its way.
   void transfer(const std::string& command, const Sink& sink, bool refusalIsError,
