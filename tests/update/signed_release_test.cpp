@@ -84,14 +84,23 @@ TEST_F(SignedReleaseTest, TheSignedReleaseIsTakenAndEveryTamperingRefused) {
     std::string a = "new a";                 // a.txt afterwards
     std::string exe = kFreshExe;             // Sys_Tavrela.exe afterwards ("": none)
     std::uint64_t serial_after = 6;
+    bool commandLine = false;  // sizes asked only of fetched files, the type set late
   } cases[] = {
       {.what = "as signed"},
+      {.what = "as signed, the command line's way", .commandLine = true},
       {.what = "one byte of a.txt flipped on the way",
        .tamper = [this] { serve("a.txt", "new b", base_); },
        .information = "O arquivo a.txt não confere com o manifesto assinado",
        .a = "old a",
        .exe = "previous exe",
        .serial_after = 5},
+      {.what = "one byte of a.txt flipped on the way, the command line's way",
+       .tamper = [this] { serve("a.txt", "new b", base_); },
+       .information = "O arquivo a.txt não confere com o manifesto assinado",
+       .a = "old a",
+       .exe = "previous exe",
+       .serial_after = 5,
+       .commandLine = true},
       {.what = "a longer a.txt on the way",
        .tamper = [this] { serve("a.txt", "new a, and more", base_); },
        .information = "O arquivo a.txt passa do tamanho do manifesto assinado (5 bytes)",
@@ -147,6 +156,7 @@ TEST_F(SignedReleaseTest, TheSignedReleaseIsTakenAndEveryTamperingRefused) {
     sign(c.serial, now + (c.expires == 0 ? 86400 : c.expires), c.stranger ? stranger : maker_,
          c.executable);
     if (c.tamper) c.tamper();
+    sizeEveryEntry_ = !c.commandLine;
     const UpdateResult result = run();
     const bool clean = !c.refusal && !c.information && !c.message;
     EXPECT_EQ(view_.statusLine, clean ? kStatusSuccess : kStatusRetry);
