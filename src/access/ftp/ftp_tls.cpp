@@ -6,6 +6,8 @@
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
+
+#include "access/ftp/ftp_tls_bio.h"
 #endif
 
 #include "access/ftp/ftp_transport.h"
@@ -74,7 +76,9 @@ class OpenSslLink final : public FtpTlsLink {
 
   void handshake(std::intptr_t fd, const std::string& host, const OpenSslLink* resume,
                  const Wait& wait) {
-    SSL_set_fd(ssl_, static_cast<int>(fd));
+    BIO* socket = ftpSocketBio(fd);
+    if (socket == nullptr) throw FtpTlsError("TLS: " + queuedErrors());
+    SSL_set_bio(ssl_, socket, socket);
     X509_VERIFY_PARAM* param = SSL_get0_param(ssl_);
     X509_VERIFY_PARAM_set_hostflags(param, X509_CHECK_FLAG_NO_PARTIAL_WILDCARDS);
     const bool numeric = isNumericIpv4(host);
