@@ -134,9 +134,6 @@ class OpenSslLink final : public FtpTlsLink {
     ERR_clear_error();
   }
 
-  std::string protocol() const override { return SSL_get_version(ssl_); }
-  bool resumed() const override { return SSL_session_reused(ssl_) == 1; }
-
   SSL_CTX* context() const { return context_.get(); }
 
  private:

@@ -61,10 +61,6 @@ class FtpTlsLink {
   virtual std::size_t pending() const = 0;
   // Says goodbye to the server without waiting for its answer.
   virtual void shutdown() = 0;
-  // Returns the negotiated protocol ("TLSv1.3").
-  virtual std::string protocol() const = 0;
-  // True when the handshake resumed the session it was given.
-  virtual bool resumed() const = 0;
 };
 
 }  // namespace kelvo
