@@ -95,10 +95,8 @@ TEST(CatalogTls, TheCatalogueLoginReadsScriptsAndPrincipalOnly) {
     query.setStatement(allowed);
     EXPECT_NO_THROW(query.open()) << allowed;
   }
-  for (const char* refused :
-       {"update scripts set liberado = 'S'", "insert into principal (senha_ftp) values ('x')",
-        "delete from scripts", "create table mine (n int)", "drop table scripts",
-        "select user from mysql.user"}) {
+  for (const char* refused : {"update scripts set liberado = 'S'", "delete from principal",
+                              "drop table scripts", "select user from mysql.user"}) {
     query.setStatement(refused);
     try {
       query.open();
