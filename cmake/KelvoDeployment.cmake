@@ -47,3 +47,16 @@ function(kelvo_deployment_header target template header scope)
   configure_file(${template} ${folder}/${header} @ONLY)
   target_include_directories(${target} ${scope} ${folder})
 endfunction()
+
+# Whether the updater may reach the update server over plain FTP.
+# "required": every connection is explicit FTPS, whatever the site settings
+# say; "optional": the site settings decide ([ftp] tls in kelvoupdate.ini).
+set(KELVO_FTP_TLS "optional" CACHE STRING "FTPS to the update server: required or optional")
+set_property(CACHE KELVO_FTP_TLS PROPERTY STRINGS optional required)
+if(KELVO_FTP_TLS STREQUAL "required")
+  set(KELVO_FTP_TLS_REQUIRED true)
+elseif(KELVO_FTP_TLS STREQUAL "optional")
+  set(KELVO_FTP_TLS_REQUIRED false)
+else()
+  message(FATAL_ERROR "KELVO_FTP_TLS must be 'required' or 'optional', not '${KELVO_FTP_TLS}'")
+endif()

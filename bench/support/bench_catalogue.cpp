@@ -24,8 +24,8 @@ std::string readValue(const std::filesystem::path& state, const std::string& key
 
 BenchCatalogue::BenchCatalogue(const std::filesystem::path& state) : handle_(mysql_init(nullptr)) {
   if (!mysql_real_connect(
-          handle_, "127.0.0.1", readValue(state, "user").c_str(),
-          readValue(state, "password").c_str(), readValue(state, "database").c_str(),
+          handle_, "127.0.0.1", readValue(state, "setup_user").c_str(),
+          readValue(state, "setup_password").c_str(), readValue(state, "database").c_str(),
           static_cast<unsigned>(std::stoul(readValue(state, "port"))), nullptr, 0)) {
     const std::string message = mysql_error(handle_);
     mysql_close(handle_);

@@ -11,6 +11,8 @@
 #include "update/own_files.h"
 #include "update/program_files.h"
 #include "update/release_keys.h"
+#include "update/site_servers.h"
+#include "update/site_settings.h"
 
 namespace kelvo::cli {
 
@@ -38,7 +40,10 @@ SiteReport readSiteReport(AliasRegistry& registry, bool preview) {
   CliPreparationView view;
   try {
     if (fileExists(kSysInfoIni)) report.alias = readSettingsAlias(kSysInfoIni);
-    const PreparedSite site = prepare(view, registry, true);
+    // The site's waits and TLS hold for a look as for an update: a site
+    // that wants TLS never has its passwords read in plain.
+    const SiteSettings settings = readSiteSettings();
+    const PreparedSite site = prepare(view, registry, true, nullptr, settings);
     report.preparation = site.outcome;
     report.programFolder = site.PROGR;
     report.archiverFound = archiverInstalled(site.PROGR);
@@ -48,6 +53,7 @@ SiteReport readSiteReport(AliasRegistry& registry, bool preview) {
     readDatabases(report, *site.data, site.tickedAliases());
     if (preview) {
       FtpClient ftp;
+      configureFtpClient(ftp, settings);
       report.files =
           planFiles(ftp, site.data->catalog, regionalSettings(), ReleaseTrust(buildPublicKeys()));
     }

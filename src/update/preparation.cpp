@@ -15,6 +15,7 @@
 #include "update/deployment.h"
 #include "update/own_files.h"
 #include "update/program_files.h"
+#include "update/site_servers.h"
 
 namespace kelvo {
 
@@ -163,6 +164,7 @@ PreparedSite prepare(PreparationView& view, AliasRegistry& aliases, bool confirm
   std::vector<std::string>& params = site.data->catalog.Database1.params();
   params.push_back("READ TIMEOUT=" + std::to_string(settings.catalogueReadTimeout));
   params.push_back("WRITE TIMEOUT=" + std::to_string(settings.catalogueWriteTimeout));
+  for (std::string& line : catalogueTlsParams(settings)) params.push_back(std::move(line));
   view.createWaitScreen(*site.data);
   site.outcome = openEveryAlias(view, aliases, site);
   if (site.ready()) view.showReady("Clique em Atualizar agora ou pressione <ENTER>.");

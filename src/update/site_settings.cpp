@@ -41,6 +41,13 @@ std::string_view trimmed(std::string_view text) {
 constexpr std::string_view kBackupSection = "backup";
 constexpr std::string_view kBackupFolder = "folder";
 
+// The TLS settings of a section; nothing for a section without them.
+TlsSetting* tlsOf(SiteSettings& settings, std::string_view section) {
+  if (section == "ftp") return &settings.ftpTls;
+  if (section == "catalogue") return &settings.catalogueTls;
+  return nullptr;
+}
+
 bool knownSection(std::string_view section) {
   if (section == kBackupSection) return true;
   for (const Key& key : kKeys) {
@@ -102,6 +109,21 @@ SiteSettings parseSiteSettings(std::string_view text, const std::string& origin)
         fail("'folder' must be an absolute path, not '" + std::string(value) + "'");
       }
       settings.backupFolder = std::string(value);
+      continue;
+    }
+    TlsSetting* tls = tlsOf(settings, section);
+    if (tls != nullptr && (name == "tls" || name == "ca_file")) {
+      if (!seen.insert(section + "." + name).second)
+        fail("'" + name + "' is set twice in [" + section + "]");
+      if (name == "tls") {
+        if (value != "required" && value != "off")
+          fail("'tls' must be 'required' or 'off', not '" + std::string(value) + "'");
+        tls->required = value == "required";
+      } else {
+        if (!std::filesystem::path(std::string(value)).is_absolute())
+          fail("'ca_file' must be an absolute path, not '" + std::string(value) + "'");
+        tls->caFile = std::string(value);
+      }
       continue;
     }
     const Key* key = keyNamed(section, name);

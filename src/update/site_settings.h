@@ -22,11 +22,22 @@ class SiteSettingsError : public Error {
 //
 //   [ftp]
 //   read_timeout = 120     ; no byte on the control or a data connection
+//   tls = required         ; explicit FTPS (default off)
+//   ca_file = /etc/kelvoupdate/ca.pem  ; absolute: the CAs the server's
+//                                      ; certificate must chain to
 //   [catalogue]
 //   read_timeout = 60      ; no answer from the central catalogue
 //   write_timeout = 60     ; a request the catalogue does not take in
+//   tls = required         ; TLS to the catalogue (default off)
+//   ca_file = /etc/kelvoupdate/ca.pem
 //   [backup]
 //   folder = /var/backups/kelvoupdate  ; absolute; none: no backup
+// Whether a server is reached over TLS, and the CA file that vouches for it.
+struct TlsSetting {
+  bool required = false;
+  std::optional<std::string> caFile;
+};
+
 struct SiteSettings {
   int ftpReadTimeout = 120;
   int catalogueReadTimeout = 60;
@@ -34,14 +45,17 @@ struct SiteSettings {
   // Where each client database is backed up before its first pending
   // script; no backup without it.
   std::optional<std::string> backupFolder;
+  TlsSetting ftpTls;
+  TlsSetting catalogueTls;
 };
 
 // Returns the settings of TEXT. Sections and keys are the ones above, in
 // lower case; blank lines and lines beginning with ';' or '#' are skipped,
 // blanks around names and values dropped, CR LF or LF ends a line. Every
 // other line is an error naming ORIGIN and the line: a line outside a
-// section, an unknown section or key, a key given twice, a value that is
-// not a whole number of seconds from 1 to 86400.
+// section, an unknown section or key, a key given twice, a wait that is
+// not a whole number of seconds from 1 to 86400, a tls that is neither
+// "required" nor "off", a ca_file that is not absolute.
 SiteSettings parseSiteSettings(std::string_view text, const std::string& origin);
 
 // Returns the settings of the file PATH, the defaults when it does not

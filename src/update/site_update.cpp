@@ -4,6 +4,7 @@
 #include "platform/stop_request.h"
 #include "update/failure_gate.h"
 #include "update/restore_point.h"
+#include "update/site_servers.h"
 
 namespace kelvo {
 
@@ -68,9 +69,7 @@ UpdateResult interruptedUpdate(UpdateResult& result, FileRunView& view, FtpClien
 UpdateResult updateSite(PreparedSite& site, FileRunView& view, FtpClient& ftp,
                         const UpdateOptions& options, bool script_failed_before) {
   UpdateResult result;
-  FtpWaits waits = ftp.waits();
-  waits.read = options.site.ftpReadTimeout * 1000;
-  ftp.setWaits(waits);
+  configureFtpClient(ftp, options.site);
   FileUpdateRun files(view, ftp, site, options.settings);
   if (options.pause) files.pause = options.pause;
   files.sizeEveryEntry = options.sizeEveryEntry;

@@ -275,6 +275,34 @@ TEST_F(KelvoupdateTest, SizesOnlyOfTheFetchedFilesAndTheFolderFlushedOnceAfterTh
   }
 }
 
+TEST_F(KelvoupdateTest, AWholeUpdateRunsOverFtpsAndTlsToTheCatalogue) {
+  serve("novo.dat", "novo", base_);
+  catalog_.addScript("QUARVESSA", "0001", "CREATE TABLE ITENS (ID INTEGER);\r\n");
+  machine_.write(
+      "kelvoupdate.ini",
+      "[ftp]\ntls = required\nca_file = " + serviceFolder("update_ftp") + "/tls/ca.pem\n" +
+          "[catalogue]\ntls = required\nca_file = " + serviceFolder("mariadb") + "/tls/ca.pem\n");
+  // The plain server does not take AUTH TLS: it never gets the password,
+  // neither from a look nor from a run.
+  fs::remove(serviceFolder("update_ftp") + "/last-user");
+  for (const char* command : {"preview", "run --confirmo-aplicativos-fechados"}) {
+    const ProgramResult plain = kelvoupdate(command);
+    EXPECT_EQ(plain.code, 2) << command;
+    EXPECT_THAT(plain.err, HasSubstr("recusou AUTH TLS")) << command;
+  }
+  EXPECT_FALSE(fs::exists(serviceFolder("update_ftp") + "/last-user"));
+
+  configure({}, serviceValue("update_ftp", "tls_port"));
+  const ProgramResult preview = kelvoupdate("preview");
+  EXPECT_EQ(preview.code, 0) << preview.err;
+  EXPECT_THAT(lineOf(preview.out, "novo.dat"), HasSubstr("baixar"));
+  const ProgramResult run = kelvoupdate("run --confirmo-aplicativos-fechados");
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, std::string(kStatusSuccess) + "\n");
+  EXPECT_EQ(readFile(workPath("novo.dat")), "novo");
+  EXPECT_THAT(versions(), ElementsAre("0001"));
+}
+
 TEST_F(KelvoupdateTest, OnATerminalEachDownloadIsOneUpdatingLine) {
   serve("grande.bin", std::string(3 << 20, 'g'), base_);
   const ProgramResult run = kelvoupdateOnATerminal("run --confirmo-aplicativos-fechados");

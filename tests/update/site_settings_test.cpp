@@ -5,6 +5,8 @@
 
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
+#include "update/deployment.h"
+#include "update/site_servers.h"
 
 namespace kelvo {
 namespace {
@@ -42,6 +44,26 @@ TEST(SiteSettings, ValuesAndDefaults) {
       KELVO_ABSOLUTE("backups"));
 }
 
+TEST(SiteSettings, TlsIsAskedForPerServerWithItsCaFile) {
+  const SiteSettings none = parseSiteSettings("", "k");
+  EXPECT_EQ(ftpTlsConfig(none).required, kFtpTlsRequired);
+  EXPECT_TRUE(catalogueTlsParams(none).empty());
+
+  const SiteSettings both = parseSiteSettings(
+      "[ftp]\ntls = required\nca_file = " KELVO_ABSOLUTE("ftp-ca.pem") "\n[catalogue]\ntls = "
+      "required\nca_file = " KELVO_ABSOLUTE("db-ca.pem") "\n",
+      "k");
+  EXPECT_TRUE(ftpTlsConfig(both).required);
+  EXPECT_EQ(ftpTlsConfig(both).caFile, KELVO_ABSOLUTE("ftp-ca.pem"));
+  EXPECT_EQ(catalogueTlsParams(both),
+            (std::vector<std::string>{"TLS=REQUIRED", "TLS CA FILE=" KELVO_ABSOLUTE("db-ca.pem")}));
+
+  // Off is the default, and a site cannot turn off what the build requires.
+  const SiteSettings off = parseSiteSettings("[ftp]\ntls = off\n[catalogue]\ntls = off\n", "k");
+  EXPECT_EQ(ftpTlsConfig(off).required, kFtpTlsRequired);
+  EXPECT_TRUE(catalogueTlsParams(off).empty());
+}
+
 TEST(SiteSettings, EveryBadLineIsNamedWithItsLine) {
   const struct {
     const char* text;
@@ -69,6 +91,11 @@ TEST(SiteSettings, EveryBadLineIsNamedWithItsLine) {
        "k.ini:2: 'write_timeout' must be a whole number of seconds from 1 to 86400, not '-3'"},
       {"[catalogue]\nwrite_timeout =\n",
        "k.ini:2: 'write_timeout' must be a whole number of seconds from 1 to 86400, not ''"},
+      {"[ftp]\ntls = yes\n", "k.ini:2: 'tls' must be 'required' or 'off', not 'yes'"},
+      {"[catalogue]\nca_file = ca.pem\n",
+       "k.ini:2: 'ca_file' must be an absolute path, not 'ca.pem'"},
+      {"[catalogue]\ntls = off\ntls = required\n", "k.ini:3: 'tls' is set twice in [catalogue]"},
+      {"[backup]\ntls = required\n", "k.ini:2: unknown setting 'tls' in [backup]"},
       {"[ftp]\nread_timeout = 99999999999\n",
        "k.ini:2: 'read_timeout' must be a whole number of seconds from 1 to 86400, not "
        "'99999999999'"},

@@ -144,7 +144,7 @@ class Parser {
           complain("unknown setting '" + std::string(name) + "' of the catalogue alias '" +
                        alias.name +
                        "' (known: SERVER NAME, PORT, DATABASE NAME, USER NAME, PASSWORD, "
-                       "SOCKET, CONNECT TIMEOUT)",
+                       "SOCKET, CONNECT TIMEOUT, TLS, TLS CA FILE)",
                    param_lines_[i]);
         }
       }

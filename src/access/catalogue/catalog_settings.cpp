@@ -2,6 +2,7 @@
 #include "access/catalogue/catalog_settings.h"
 
 #include <charconv>
+#include <filesystem>
 #include <string_view>
 
 #include "platform/ascii.h"
@@ -48,6 +49,19 @@ void apply(CatalogSettings& settings, const std::vector<std::string>& params) {
       settings.read_timeout = readNumber(name, value);
     } else if (name == "WRITE TIMEOUT") {
       settings.write_timeout = readNumber(name, value);
+    } else if (name == "TLS") {
+      const std::string mode = upperAscii(value);
+      if (mode != "REQUIRED" && mode != "OFF") {
+        throw Error("Invalid TLS '" + value + "' for the central catalogue: REQUIRED or OFF");
+      }
+      // Whoever asks for TLS gets it: a later OFF does not take it back.
+      settings.tls = settings.tls || mode == "REQUIRED";
+    } else if (name == "TLS CA FILE") {
+      if (!std::filesystem::path(value).is_absolute()) {
+        throw Error("Invalid TLS CA FILE '" + value +
+                    "' for the central catalogue: an absolute path is expected");
+      }
+      settings.tls_ca_file = value;
     }
   }
 }
@@ -55,9 +69,9 @@ void apply(CatalogSettings& settings, const std::vector<std::string>& params) {
 }  // namespace
 
 bool isCatalogSetting(std::string_view name) {
-  static constexpr std::string_view kNames[] = {"SERVER NAME",     "PORT",         "DATABASE NAME",
-                                                "USER NAME",       "PASSWORD",     "SOCKET",
-                                                "CONNECT TIMEOUT", "READ TIMEOUT", "WRITE TIMEOUT"};
+  static constexpr std::string_view kNames[] = {
+      "SERVER NAME",     "PORT",         "DATABASE NAME", "USER NAME", "PASSWORD",   "SOCKET",
+      "CONNECT TIMEOUT", "READ TIMEOUT", "WRITE TIMEOUT", "TLS",       "TLS CA FILE"};
   const std::string upper = upperAscii(name);
   for (const std::string_view known : kNames) {
     if (upper == known) return true;

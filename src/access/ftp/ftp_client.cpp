@@ -58,6 +58,8 @@ void FtpClient::Connect() {
   features_.clear();
   system_.clear();
   greeting_.clear();
+  // Never a plain connection when TLS was asked for and cannot be had.
+  if (tls_.required) checkFtpTlsConfig(tls_);
   bool sendHost = true;
   for (;;) {
     openControl();
@@ -97,6 +99,7 @@ void FtpClient::Connect() {
       // wants no HOST.
       bool lostAfterRefusedHost = false;
       try {
+        if (tls_.required) secureControl();
         logIn();
       } catch (const FtpSocketError&) {
         if (!hostRefused) throw;
@@ -106,6 +109,11 @@ void FtpClient::Connect() {
         control.close();
         sendHost = false;
         continue;
+      }
+      if (tls_.required) {
+        // Data connections are protected as the control connection is.
+        control.command("PBSZ 0", {200});
+        control.command("PROT P", {200});
       }
       const FtpReply feat = control.command("FEAT");
       features_ = ftpFeatures(feat);
@@ -123,6 +131,17 @@ void FtpClient::Connect() {
     status(ftpReady, "Connection established");
     return;
   }
+}
+
+void FtpClient::secureControl() {
+  FtpControl& control = session_->control;
+  const FtpReply auth = control.command("AUTH TLS");
+  if (auth.code != 234) {
+    throw FtpTlsError("O servidor FTP " + serverName() + " recusou AUTH TLS (" +
+                      std::to_string(auth.code) + " " + auth.firstLineText() +
+                      "); a senha não foi enviada.");
+  }
+  control.startTls(tls_, host_);
 }
 
 void FtpClient::logIn() {
@@ -337,7 +356,18 @@ void FtpClient::transfer(const std::string& command, const Sink& sink, bool refu
   requireFtpReply(control.readReply(), {226, 225, 250});
 }
 
+void FtpClient::secureData(FtpTcpStream& data) {
+  try {
+    data.startTls(tls_, host_, &session_->control.stream());
+  } catch (...) {
+    data.close();
+    settleBrokenTransfer();
+    throw;
+  }
+}
+
 void FtpClient::receive(FtpTcpStream& data, const Sink& sink) {
+  if (tls_.required) secureData(data);
   if (OnWorkBegin) OnWorkBegin(*this, wmRead, 0);
   std::int64_t total = 0;
   try {

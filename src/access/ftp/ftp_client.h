@@ -11,6 +11,7 @@
 
 #include "access/ftp/ftp_download_check.h"
 #include "access/ftp/ftp_status.h"
+#include "access/ftp/ftp_tls.h"
 #include "access/ftp/listing_directory.h"
 
 namespace kelvo {
@@ -70,6 +71,12 @@ class FtpClient {
   void setUsername(const std::string& username) { username_ = username; }
   void setPassword(const std::string& password) { password_ = password; }
   void setPassive(bool passive) { passive_ = passive; }
+  // Explicit FTPS when TLS.required: AUTH TLS before the log-in (a server
+  // that refuses it is never sent the password), PBSZ 0 and PROT P after
+  // it, and every data connection its own TLS session resuming the control
+  // connection's. The certificate must name the host as set.
+  void setTls(const FtpTlsConfig& tls) { tls_ = tls; }
+  const FtpTlsConfig& tls() const { return tls_; }
   // Replaces the bounded waits (tests shorten them).
   void setWaits(const FtpWaits& waits) { waits_ = waits; }
   const FtpWaits& waits() const { return waits_; }
@@ -139,6 +146,7 @@ class FtpClient {
   void status(TFtpStatus value, const std::string& text);
   std::string serverName() const;
   void openControl();
+  void secureControl();
   void logIn();
   void closeAfterFailedConnect(bool greeted);
   void signOff();
@@ -150,6 +158,7 @@ class FtpClient {
   void transfer(const std::string& command, const Sink& sink, bool refusalIsError,
                 const RidingCommand* rider = nullptr, const std::function<void()>& received = {});
   void receive(FtpTcpStream& data, const Sink& sink);
+  void secureData(FtpTcpStream& data);
   void settleBrokenTransfer();
 
   std::string host_;
@@ -157,6 +166,7 @@ class FtpClient {
   std::string username_;
   std::string password_;
   bool passive_ = true;
+  FtpTlsConfig tls_;
   FtpWaits waits_;
   FtpTransferType type_ = FtpTransferType::Ascii;
 

@@ -19,6 +19,19 @@ void FtpControl::close() {
   scanned_ = 0;
 }
 
+void FtpControl::startTls(const FtpTlsConfig& config, const std::string& host) {
+  if (!pending_.empty() || stream_.available() > 0) {
+    close();
+    throw FtpTlsError("O servidor FTP enviou dados fora de ordem antes da negociação TLS.");
+  }
+  try {
+    stream_.startTls(config, host);
+  } catch (...) {
+    close();
+    throw;
+  }
+}
+
 bool FtpControl::alive() {
   if (!stream_.isOpen()) return false;
   try {

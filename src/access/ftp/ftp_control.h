@@ -36,6 +36,14 @@ class FtpControl {
     stream_.setReadLimit(milliseconds, std::move(server));
   }
 
+  // Turns the connection into TLS to HOST, right after the server accepted
+  // AUTH TLS. Raises FtpTlsError when the server sent anything more in
+  // plain text: that could only be an injection meant for after the
+  // handshake.
+  void startTls(const FtpTlsConfig& config, const std::string& host);
+  // Returns the connection, whose TLS session a data connection reuses.
+  const FtpTcpStream& stream() const { return stream_; }
+
   void setUtf8(bool utf8) { utf8_ = utf8; }
   bool utf8() const { return utf8_; }
 

@@ -95,6 +95,35 @@ std::string resolveIpv4(const std::string& host) {
 struct FtpTcpStream::Impl {
   asio::io_context io;
   asio::ip::tcp::socket socket{io};
+  // Over TLS: the session, the bytes a look ahead decrypted and nobody read
+  // yet, and whether the server ended the session.
+  std::unique_ptr<FtpTlsLink> tls;
+  std::string inbox;
+  bool tlsClosed = false;
+
+  // Returns true when the socket is ready for WAIT within MILLISECONDS.
+  bool waitFor(asio::socket_base::wait_type wait, int milliseconds) {
+    if (!socket.is_open()) return false;
+    bool done = false;
+    bool ready = false;
+    socket.async_wait(wait, [&](const std::error_code& error) {
+      done = true;
+      ready = !error;
+    });
+    if (!runFor(io, done, milliseconds)) {
+      std::error_code ignored;
+      socket.cancel(ignored);
+      io.restart();
+      io.run();
+    }
+    return ready;
+  }
+
+  std::size_t rawAvailable() {
+    std::error_code error;
+    const std::size_t count = socket.available(error);
+    return error ? 0 : count;
+  }
 };
 
 FtpTcpStream::FtpTcpStream() : impl_(std::make_unique<Impl>()) {}
@@ -119,23 +148,9 @@ void FtpTcpStream::setReadLimit(int milliseconds, std::string server) {
 }
 
 std::size_t FtpTcpStream::readSome(char* buffer, std::size_t size) {
-  // Data that is there already is taken without a wait; otherwise the wait
-  // goes in short steps, so that a stop request or a silent server ends it.
-  if (impl_->socket.is_open() && available() == 0) {
-    const auto start = std::chrono::steady_clock::now();
-    for (;;) {
-      throwIfStopRequested();
-      int step = kStopCheckMs;
-      if (read_limit_ > 0) {
-        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now() - start)
-                                .count();
-        if (waited >= read_limit_) throw FtpTimeoutError(server_, read_limit_);
-        step = static_cast<int>(std::min<std::int64_t>(step, read_limit_ - waited));
-      }
-      if (waitReadable(step)) break;
-    }
-  }
+  if (impl_->tls) return readTls(buffer, size);
+  // Data that is there already is taken without a wait.
+  if (impl_->socket.is_open() && available() == 0) awaitReadable();
   std::error_code error;
   const std::size_t count = impl_->socket.read_some(asio::buffer(buffer, size), error);
   if (error == asio::error::eof) return 0;
@@ -143,47 +158,155 @@ std::size_t FtpTcpStream::readSome(char* buffer, std::size_t size) {
   return count;
 }
 
+void FtpTcpStream::awaitReadable() {
+  // The wait goes in short steps, so that a stop request or a silent server
+  // ends it.
+  const auto start = std::chrono::steady_clock::now();
+  for (;;) {
+    throwIfStopRequested();
+    int step = kStopCheckMs;
+    if (read_limit_ > 0) {
+      const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              std::chrono::steady_clock::now() - start)
+                              .count();
+      if (waited >= read_limit_) throw FtpTimeoutError(server_, read_limit_);
+      step = static_cast<int>(std::min<std::int64_t>(step, read_limit_ - waited));
+    }
+    if (impl_->waitFor(asio::socket_base::wait_read, step)) return;
+    if (!impl_->socket.is_open()) throw FtpSocketError(kConnectionClosedGracefully);
+  }
+}
+
+void FtpTcpStream::awaitWritable() {
+  const auto start = std::chrono::steady_clock::now();
+  for (;;) {
+    throwIfStopRequested();
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - start)
+                            .count();
+    if (read_limit_ > 0 && waited >= read_limit_) throw FtpTimeoutError(server_, read_limit_);
+    if (impl_->waitFor(asio::socket_base::wait_write, kStopCheckMs)) return;
+    if (!impl_->socket.is_open()) throw FtpSocketError(kConnectionClosedGracefully);
+  }
+}
+
+std::size_t FtpTcpStream::readTls(char* buffer, std::size_t size) {
+  Impl& impl = *impl_;
+  if (!impl.inbox.empty()) {
+    const std::size_t count = std::min(size, impl.inbox.size());
+    impl.inbox.copy(buffer, count);
+    impl.inbox.erase(0, count);
+    return count;
+  }
+  if (impl.tlsClosed) return 0;
+  for (;;) {
+    std::size_t count = 0;
+    switch (impl.tls->read(buffer, size, count)) {
+      case FtpTlsLink::Progress::Done:
+        return count;
+      case FtpTlsLink::Progress::Closed:
+        impl.tlsClosed = true;
+        return 0;
+      case FtpTlsLink::Progress::WantRead:
+        awaitReadable();
+        break;
+      case FtpTlsLink::Progress::WantWrite:
+        awaitWritable();
+        break;
+    }
+  }
+}
+
+void FtpTcpStream::startTls(const FtpTlsConfig& config, const std::string& host,
+                            const FtpTcpStream* resume) {
+  std::error_code error;
+  impl_->socket.non_blocking(true, error);
+  if (error) fail(error);
+  const auto wait = [this](FtpTlsLink::Progress progress) {
+    if (progress == FtpTlsLink::Progress::WantWrite) {
+      awaitWritable();
+    } else {
+      awaitReadable();
+    }
+  };
+  impl_->tls =
+      FtpTlsLink::connect(static_cast<std::intptr_t>(impl_->socket.native_handle()), config, host,
+                          server_, resume != nullptr ? resume->tls() : nullptr, wait);
+}
+
+const FtpTlsLink* FtpTcpStream::tls() const { return impl_->tls.get(); }
+
 void FtpTcpStream::writeAll(const char* data, std::size_t size) {
+  if (impl_->tls) {
+    for (std::size_t done = 0; done < size;) {
+      std::size_t count = 0;
+      switch (impl_->tls->write(data + done, size - done, count)) {
+        case FtpTlsLink::Progress::Done:
+          done += count;
+          break;
+        case FtpTlsLink::Progress::WantRead:
+          awaitReadable();
+          break;
+        case FtpTlsLink::Progress::WantWrite:
+          awaitWritable();
+          break;
+        case FtpTlsLink::Progress::Closed:
+          throw FtpSocketError(kConnectionClosedGracefully);
+      }
+    }
+    return;
+  }
   std::error_code error;
   asio::write(impl_->socket, asio::buffer(data, size), error);
   if (error) fail(error);
 }
 
 bool FtpTcpStream::waitReadable(int milliseconds) {
-  if (!impl_->socket.is_open()) return false;
-  bool done = false;
-  bool ready = false;
-  impl_->socket.async_wait(asio::socket_base::wait_read, [&](const std::error_code& error) {
-    done = true;
-    ready = !error;
-  });
-  if (!runFor(impl_->io, done, milliseconds)) {
-    std::error_code ignored;
-    impl_->socket.cancel(ignored);
-    impl_->io.restart();
-    impl_->io.run();
-  }
-  return ready;
+  if (impl_->tls && (!impl_->inbox.empty() || impl_->tls->pending() > 0)) return true;
+  return impl_->waitFor(asio::socket_base::wait_read, milliseconds);
 }
 
 std::size_t FtpTcpStream::available() {
-  std::error_code error;
-  const std::size_t count = impl_->socket.available(error);
-  return error ? 0 : count;
+  Impl& impl = *impl_;
+  if (!impl.tls) return impl.rawAvailable();
+  // Raw bytes may be no more than the server's session bookkeeping: what
+  // counts is what they decrypt to, so they are read ahead into the inbox.
+  if (impl.inbox.empty() && !impl.tlsClosed &&
+      (impl.tls->pending() > 0 || impl.rawAvailable() > 0)) {
+    char chunk[16384];
+    std::size_t count = 0;
+    try {
+      const FtpTlsLink::Progress progress = impl.tls->read(chunk, sizeof chunk, count);
+      if (progress == FtpTlsLink::Progress::Done) impl.inbox.append(chunk, count);
+      if (progress == FtpTlsLink::Progress::Closed) impl.tlsClosed = true;
+    } catch (const Error&) {
+      // A broken session reads as a closed one.
+      impl.tlsClosed = true;
+    }
+  }
+  return impl.inbox.size();
 }
 
 bool FtpTcpStream::peerClosed() {
   if (!impl_->socket.is_open()) return true;
+  if (impl_->tls && impl_->tlsClosed && impl_->inbox.empty()) return true;
   std::error_code error;
   impl_->socket.non_blocking(true, error);
   char byte = 0;
   impl_->socket.receive(asio::buffer(&byte, 1), asio::socket_base::message_peek, error);
   std::error_code ignored;
-  impl_->socket.non_blocking(false, ignored);
+  // A TLS session works on a non-blocking socket.
+  impl_->socket.non_blocking(impl_->tls != nullptr, ignored);
   return error && error != asio::error::would_block && error != asio::error::try_again;
 }
 
 void FtpTcpStream::close() {
+  if (impl_->tls) {
+    impl_->tls->shutdown();
+    impl_->tls.reset();
+  }
+  impl_->inbox.clear();
+  impl_->tlsClosed = false;
   std::error_code ignored;
   if (impl_->socket.is_open()) impl_->socket.close(ignored);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "access/ftp/ftp_tls.h"
 #include "platform/error.h"
 
 namespace kelvo {
@@ -55,6 +56,14 @@ class FtpTcpStream {
   // requested while it waited.
   std::size_t readSome(char* buffer, std::size_t size);
   void writeAll(const char* data, std::size_t size);
+  // Turns the open connection into a TLS client connection to HOST (the
+  // handshake waits as a read does): see FtpTlsLink::connect. RESUME is the
+  // connection whose TLS session this one reuses (a data connection, the
+  // control's). Raises FtpTlsError, FtpTimeoutError or Interrupted.
+  void startTls(const FtpTlsConfig& config, const std::string& host,
+                const FtpTcpStream* resume = nullptr);
+  // Returns the connection's TLS session, or null while it is plain.
+  const FtpTlsLink* tls() const;
   // Returns true when something arrives within MILLISECONDS.
   bool waitReadable(int milliseconds);
   // Returns the count of bytes that can be read at once without waiting.
@@ -70,6 +79,12 @@ class FtpTcpStream {
  private:
   friend class FtpListener;
   struct Impl;
+  // Waits until the socket can be read, in steps that look at a stop
+  // request, at most the read limit; raises FtpTimeoutError or Interrupted.
+  void awaitReadable();
+  void awaitWritable();
+  std::size_t readTls(char* buffer, std::size_t size);
+
   std::unique_ptr<Impl> impl_;
   int read_limit_ = 0;
   std::string server_;

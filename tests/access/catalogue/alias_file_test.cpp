@@ -78,7 +78,7 @@ TEST(AliasFile, AFaultyAliasNamesItsLineAndLeavesTheOthersUsable) {
        "f:5: alias 'A' is defined more than once (lines 5, 9)"},
       {"[A]\nDRIVER=MYSQL\nSERVER NAME=h\nSERVER NAM=other\n",
        "f:8: unknown setting 'SERVER NAM' of the catalogue alias 'A' (known: SERVER NAME, PORT, "
-       "DATABASE NAME, USER NAME, PASSWORD, SOCKET, CONNECT TIMEOUT)"},
+       "DATABASE NAME, USER NAME, PASSWORD, SOCKET, CONNECT TIMEOUT, TLS, TLS CA FILE)"},
   };
   for (const Case& c : cases) {
     const AliasFile file = AliasFile::parse("[B]\nDRIVER=INTRBASE\nSERVER NAME=/b\n\n" + c.text +

@@ -22,9 +22,11 @@ std::string quoted(std::string_view text) { return "X'" + toHex(text) + "'"; }
 }  // namespace
 
 CatalogServer CatalogServer::published() {
-  return CatalogServer{serviceValue("mariadb", "port"), serviceValue("mariadb", "socket"),
-                       serviceValue("mariadb", "database"), serviceValue("mariadb", "user"),
-                       serviceValue("mariadb", "password")};
+  return CatalogServer{
+      serviceValue("mariadb", "port"),          serviceValue("mariadb", "socket"),
+      serviceValue("mariadb", "database"),      serviceValue("mariadb", "user"),
+      serviceValue("mariadb", "password"),      serviceValue("mariadb", "setup_user"),
+      serviceValue("mariadb", "setup_password")};
 }
 
 std::filesystem::path writeCatalogAliasFile(const TempFolder& folder, const std::string& database,
@@ -42,7 +44,7 @@ ScratchCatalog::ScratchCatalog() {
   const CatalogServer server = CatalogServer::published();
   handle_ = catalogClient().mysql_init(nullptr);
   if (!catalogClient().mysql_real_connect(
-          handle_, "127.0.0.1", server.user.c_str(), server.password.c_str(), nullptr,
+          handle_, "127.0.0.1", server.setup_user.c_str(), server.setup_password.c_str(), nullptr,
           static_cast<unsigned>(std::stoul(server.port)), nullptr, CLIENT_MULTI_STATEMENTS)) {
     const std::string message = catalogClient().mysql_error(handle_);
     catalogClient().mysql_close(handle_);
@@ -51,6 +53,14 @@ ScratchCatalog::ScratchCatalog() {
   }
   execute("CREATE DATABASE `" + name_ + "`; USE `" + name_ + "`");
   execute(test::readFile(sourceFolder() + "/db/catalog_schema.sql"));
+  grantRead("scripts");
+  grantRead("principal");
+}
+
+void ScratchCatalog::grantRead(const std::string& table) {
+  const std::string user = CatalogServer::published().user;
+  execute("GRANT SELECT ON `" + name_ + "`.`" + table + "` TO '" + user + "'@'127.0.0.1', '" +
+          user + "'@'localhost'");
 }
 
 ScratchCatalog::~ScratchCatalog() {

@@ -15,13 +15,17 @@ struct st_mysql;
 
 namespace kelvo::test {
 
-// Returns the demo login and address the "mariadb" service published.
+// Returns the demo login and address the "mariadb" service published: the
+// catalogue login (user, password), which reads only scripts and principal,
+// and the login that fills catalogues (setup_user, setup_password).
 struct CatalogServer {
   std::string port;
   std::string socket;
   std::string database;
   std::string user;
   std::string password;
+  std::string setup_user;
+  std::string setup_password;
 
   static CatalogServer published();
 };
@@ -32,7 +36,8 @@ struct CatalogServer {
 std::filesystem::path writeCatalogAliasFile(const TempFolder& folder, const std::string& database,
                                             const std::string& extra = "");
 
-// A fresh catalogue database with the project's schema, dropped afterwards.
+// A fresh catalogue database with the project's schema, dropped afterwards;
+// the catalogue login may read its scripts and principal.
 class ScratchCatalog {
  public:
   ScratchCatalog();
@@ -45,6 +50,8 @@ class ScratchCatalog {
   // Runs SQL (one or more statements) on the scratch database; fails the
   // test on a server error.
   void execute(const std::string& sql);
+  // Lets the catalogue login read TABLE too.
+  void grantRead(const std::string& table);
 
   // Adds one scripts row; TEXTO is stored byte for byte.
   void addScript(std::string_view programa, std::string_view versao, std::string_view texto,

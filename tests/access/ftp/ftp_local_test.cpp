@@ -151,6 +151,35 @@ TEST(FtpClientWithoutServer, ActiveModeAcceptGivesUpAfterItsTimeLimit) {
   }
 }
 
+TEST(FtpClientWithoutServer, FtpsThatCannotBeHadIsRefusedBeforeConnecting) {
+  // Port 1 refuses any connection: a refusal for TLS's sake comes first.
+  const char* no_openssl =
+      "Esta versão do KelvoUpdate não pode usar FTPS: foi compilada sem OpenSSL.";
+  const struct {
+    std::string ca_file;
+    const char* error;
+  } cases[] = {
+      {"", ftpTlsBuilt() ? "FTPS exige o arquivo de CA do servidor FTP: ca_file em [ftp] do "
+                           "kelvoupdate.ini."
+                         : no_openssl},
+      {"/etc/kelvoupdate/ca.pem",
+       ftpTlsBuilt() ? "Socket Error # 10061\nConnection refused." : no_openssl},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ca_file);
+    FtpClient client;
+    client.setHost("127.0.0.1");
+    client.setPort(1);
+    client.setTls({true, c.ca_file});
+    try {
+      client.Connect();
+      ADD_FAILURE() << "connected";
+    } catch (const Error& e) {
+      EXPECT_STREQ(e.what(), c.error);
+    }
+  }
+}
+
 TEST(FtpControlLine, CommandsWithLineBreaksAreNeverSent) {
   FtpControl control;
   EXPECT_THROW(control.send("RETR a\r\nDELE b"), Error);

@@ -27,7 +27,8 @@ name is fixed (the updater logs in with its own).
 
 Silences last SILENCE seconds at most, and endless replies stop after
 ENDLESS bytes, so that a client without limits fails its test instead of
-hanging it. Writes STATE/port and STATE/ready.
+hanging it. AUTH TLS is refused (502). Writes STATE/port and STATE/ready, and
+appends every password it is sent to STATE/passwords.
 
 Usage: hostile_server.py STATE
 """
@@ -41,6 +42,7 @@ HELLO = b"hello from the hostile server\r\n"
 LISTING = b"-rw-r--r-- 1 u g 31 Jan 02  2020 hello.txt\r\n"
 SILENCE = 60
 ENDLESS = 4 * 1024 * 1024
+STATE = "."
 MODES = ("breakdata", "byenobreak", "longline", "longreply", "lateaccept", "noaccept",
          "intruder", "idle421", "stalldata", "stallreply")
 
@@ -139,6 +141,10 @@ class Session:
             self.user = arg
             self.reply("331 Password, please.")
         elif verb == "PASS":
+            # Every password that reached the server, for the tests that
+            # make sure one never does.
+            with open(os.path.join(STATE, "passwords"), "a") as out:
+                out.write(arg + "\n")
             if arg in MODES:
                 self.user = arg
             self.reply("230 Logged in.")
@@ -203,7 +209,8 @@ class Session:
 
 
 def main():
-    state = sys.argv[1]
+    global STATE
+    state = STATE = sys.argv[1]
     server = socket.socket()
     server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
     server.bind(("127.0.0.1", 0))

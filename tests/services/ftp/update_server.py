@@ -9,6 +9,10 @@ written to STATE/last-user so that tests can check it. While the file
 STATE/odd-listing exists, LIST adds a "total" line at the top and a blank
 line after the first entry, as some servers do.
 
+When STATE/tls/server.pem exists (tls-certificates), a second server on
+STATE/tls_port serves the same folder and logins over explicit FTPS only,
+control and data connections both.
+
 Usage: update_server.py STATE [PASSWORD [RATE [HOLD]]]
   PASSWORD  default "secret"
   RATE      bytes per second each download is sent at, steadily (the demo
@@ -21,7 +25,7 @@ import os
 import sys
 
 from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
 
 from paced_transfer import PacedDTPHandler
@@ -64,6 +68,27 @@ class UpdateHandler(FTPHandler):
         return path
 
 
+class TlsUpdateHandler(TLS_FTPHandler, UpdateHandler):
+    """The same server, refusing whatever is not protected."""
+    tls_control_required = True
+    tls_data_required = True
+
+
+def serve_tls(state):
+    """Opens the FTPS server beside the plain one when there are certificates."""
+    folder = os.path.join(state, "tls")
+    if not os.path.exists(os.path.join(folder, "server.pem")):
+        return
+    TlsUpdateHandler.certfile = os.path.join(folder, "server.pem")
+    TlsUpdateHandler.keyfile = os.path.join(folder, "server.key")
+    TlsUpdateHandler.state = state
+    TlsUpdateHandler.authorizer = UpdateHandler.authorizer
+    TlsUpdateHandler.auth_failed_timeout = 0.1
+    server = FTPServer(("127.0.0.1", 0), TlsUpdateHandler)
+    with open(os.path.join(state, "tls_port"), "w") as out:
+        out.write("%d\n" % server.socket.getsockname()[1])
+
+
 def main():
     state = sys.argv[1]
     AnyUser.password = sys.argv[2] if len(sys.argv) > 2 else PASSWORD
@@ -76,6 +101,8 @@ def main():
     UpdateHandler.authorizer = AnyUser(state, root)
     UpdateHandler.auth_failed_timeout = 0.1
     server = FTPServer(("127.0.0.1", 0), UpdateHandler)
+    # Both servers run on the one event loop that serve_forever drives.
+    serve_tls(state)
     with open(os.path.join(state, "port"), "w") as out:
         out.write("%d\n" % server.socket.getsockname()[1])
     server.serve_forever()
