@@ -258,7 +258,8 @@ void FileUpdateRun::fetch(const std::string& name, const std::string& local) {
     if (ftp_.transferType() != FtpTransferType::Binary) {
       ftp_.setTransferType(FtpTransferType::Binary);
     }
-    ftp_.GetSized(name, local, [this](std::int64_t size) { showSize(size); }, check.get());
+    ftp_.GetSized(
+        name, local, [this](std::int64_t size) { showSize(size); }, check.get());
   }
 }
 
