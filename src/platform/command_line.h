@@ -24,7 +24,8 @@ class Utf8ConsoleOutput {
   Utf8ConsoleOutput& operator=(const Utf8ConsoleOutput&) = delete;
 
  private:
-  unsigned previous_ = 0;  // the console's code page before, 0 when none was changed
+  [[maybe_unused]] unsigned previous_ =
+      0;  // Windows: the earlier code page, 0 when none was changed
 };
 
 }  // namespace kelvo
