@@ -1,12 +1,15 @@
 // status and preview as one JSON object.
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
-#include "cli/json_writer.h"
 #include "cli/report_text.h"
 
 namespace kelvo::cli {
 
 namespace {
+
+// Members keep the order they are written in.
+using Json = nlohmann::ordered_json;
 
 const char* preparationCode(PreparationOutcome outcome) {
   switch (outcome) {
@@ -39,68 +42,40 @@ std::string isoTime(TDateTime value) {
   return text;
 }
 
-void optionalText(JsonWriter& json, const char* key, const std::optional<std::string>& text) {
-  json.key(key);
-  if (text) {
-    json.value(*text);
-  } else {
-    json.null();
-  }
+Json optionalText(const std::optional<std::string>& text) { return text ? Json(*text) : Json(); }
+
+Json database(const DatabaseReport& database) {
+  Json json = Json::object();
+  json["alias"] = database.plan.alias;
+  json["arquivo"] = database.plan.location;
+  json["versao"] = optionalText(database.plan.version);
+  json["criaria_versao"] = !database.plan.version && !database.error;
+  json["scripts_pendentes"] = static_cast<std::int64_t>(database.plan.pending.size());
+  json["versoes_pendentes"] = database.plan.pending;
+  json["erro"] = optionalText(database.error);
+  return json;
 }
 
-void texts(JsonWriter& json, const char* key, const std::vector<std::string>& items) {
-  json.key(key);
-  json.beginArray();
-  for (const std::string& item : items) json.value(item);
-  json.endArray();
-}
-
-void writeDatabase(JsonWriter& json, const DatabaseReport& database) {
-  json.beginObject();
-  json.key("alias");
-  json.value(database.plan.alias);
-  json.key("arquivo");
-  json.value(database.plan.location);
-  optionalText(json, "versao", database.plan.version);
-  json.key("criaria_versao");
-  json.value(!database.plan.version && !database.error);
-  json.key("scripts_pendentes");
-  json.value(static_cast<std::int64_t>(database.plan.pending.size()));
-  texts(json, "versoes_pendentes", database.plan.pending);
-  optionalText(json, "erro", database.error);
-  json.endObject();
-}
-
-void writeFiles(JsonWriter& json, const FilePlan& files) {
-  json.beginObject();
-  optionalText(json, "falha_conexao", files.connectFailure);
-  optionalText(json, "atualizacao_recusada", files.releaseRefusal);
-  json.key("arquivos");
-  json.beginArray();
+Json files(const FilePlan& files) {
+  Json rows = Json::array();
   for (const FilePlanRow& row : files.rows) {
-    json.beginObject();
-    json.key("nome");
-    json.value(row.name);
-    json.key("situacao");
-    json.value(verdictCode(row.verdict));
-    json.key("baixar");
-    json.value(fetches(row.verdict));
-    json.key("hora_servidor");
-    json.value(isoTime(row.serverTime));
-    json.key("hora_local");
-    if (row.localTime) {
-      json.value(isoTime(*row.localTime));
-    } else {
-      json.null();
-    }
-    json.key("tamanho");
-    json.value(row.size);
-    json.endObject();
+    Json json = Json::object();
+    json["nome"] = row.name;
+    json["situacao"] = verdictCode(row.verdict);
+    json["baixar"] = fetches(row.verdict);
+    json["hora_servidor"] = isoTime(row.serverTime);
+    json["hora_local"] = row.localTime ? Json(isoTime(*row.localTime)) : Json();
+    json["tamanho"] = row.size;
+    rows.push_back(std::move(json));
   }
-  json.endArray();
-  json.key("extrai_executavel");
-  json.value(files.archiveStep);
-  json.endObject();
+  Json json = Json::object();
+  json["falha_conexao"] = optionalText(files.connectFailure);
+  // Only a keyed build refuses a release; without one the layout stays
+  // what scripts reading it have always had.
+  if (files.releaseRefusal) json["atualizacao_recusada"] = *files.releaseRefusal;
+  json["arquivos"] = std::move(rows);
+  json["extrai_executavel"] = files.archiveStep;
+  return json;
 }
 
 }  // namespace
@@ -128,38 +103,22 @@ const char* verdictCode(FileVerdict verdict) {
 }
 
 std::string reportJson(const SiteReport& report, bool preview) {
-  JsonWriter json;
-  json.beginObject();
-  json.key("pasta");
-  json.value(report.folder);
-  texts(json, "registros_de_falha", report.failureRecords);
-  json.key("pasta_programas");
-  json.value(report.programFolder);
-  json.key("winrar_encontrado");
-  json.value(report.archiverFound);
-  optionalText(json, "alias", report.alias);
-  json.key("preparacao");
-  if (report.preparation) {
-    json.value(preparationCode(*report.preparation));
-  } else {
-    json.null();
-  }
-  texts(json, "mensagens", report.preparationMessages);
-  optionalText(json, "erro", report.error);
-  json.key("bases");
-  json.beginArray();
-  for (const DatabaseReport& database : report.databases) writeDatabase(json, database);
-  json.endArray();
-  if (preview) {
-    json.key("servidor");
-    if (report.files) {
-      writeFiles(json, *report.files);
-    } else {
-      json.null();
-    }
-  }
-  json.endObject();
-  return json.text() + "\n";
+  Json json = Json::object();
+  json["pasta"] = report.folder;
+  json["registros_de_falha"] = report.failureRecords;
+  json["pasta_programas"] = report.programFolder;
+  json["winrar_encontrado"] = report.archiverFound;
+  json["alias"] = optionalText(report.alias);
+  json["preparacao"] = report.preparation ? Json(preparationCode(*report.preparation)) : Json();
+  json["mensagens"] = report.preparationMessages;
+  json["erro"] = optionalText(report.error);
+  Json databases = Json::array();
+  for (const DatabaseReport& item : report.databases) databases.push_back(database(item));
+  json["bases"] = std::move(databases);
+  if (preview) json["servidor"] = report.files ? files(*report.files) : Json();
+  // A name that is not UTF-8 (a server that sends other bytes) is written
+  // with U+FFFD in its place, so that the output stays JSON.
+  return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace kelvo::cli

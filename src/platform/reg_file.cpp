@@ -114,7 +114,8 @@ class Parser {
       const std::size_t close = text.find("):");
       if (close == std::string_view::npos) fail("malformed hex(N): type");
       const std::string type(text.substr(4, close - 4));
-      if (type.empty() || !std::all_of(type.begin(), type.end(), isHex)) {
+      // A type is 32 bits: more digits would overflow the conversion.
+      if (type.empty() || type.size() > 8 || !std::all_of(type.begin(), type.end(), isHex)) {
         fail("malformed hex(N): type");
       }
       value.type = std::stoul(type, nullptr, 16) == 2 ? RegFileValue::Type::ExpandString

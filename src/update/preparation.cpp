@@ -102,12 +102,20 @@ std::string aliasNotFoundMessage(std::string_view alias, std::string_view proble
 std::string readSettingsAlias(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw Error("Cannot open " + path + ": " + std::strerror(errno));
+  // Only the alias's characters matter: a first line without an end (a
+  // binary file under that name) is not read whole into memory.
   std::string line;
   char c = 0;
-  while (in.get(c) && c != '\r' && c != '\n') line += c;
+  while (line.size() < kAliasStart + kAliasLength && in.get(c) && c != '\r' && c != '\n') {
+    line += c;
+  }
   if (in.bad()) throw Error("Cannot read " + path);
-  const std::string_view alias = line.size() > kAliasStart
-                                     ? std::string_view(line).substr(kAliasStart, kAliasLength)
+  return settingsAliasOfLine(line);
+}
+
+std::string settingsAliasOfLine(std::string_view firstLine) {
+  const std::string_view alias = firstLine.size() > kAliasStart
+                                     ? firstLine.substr(kAliasStart, kAliasLength)
                                      : std::string_view();
   return ansiToUtf8(trimBlanksAndControls(alias));
 }

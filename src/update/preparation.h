@@ -65,6 +65,10 @@ PreparedSite prepare(PreparationView& view, AliasRegistry& aliases, bool confirm
 // trimmed. Throws Error when the file cannot be read.
 std::string readSettingsAlias(const std::string& path);
 
+// Returns the alias that FIRST_LINE (the settings file's first line, its
+// bytes in the ANSI code page, without the line end) names.
+std::string settingsAliasOfLine(std::string_view firstLine);
+
 // Returns the message shown when ALIAS has no database location, followed on
 // a second line by the alias registry's PROBLEM with it, when there is one.
 std::string aliasNotFoundMessage(std::string_view alias, std::string_view problem = {});

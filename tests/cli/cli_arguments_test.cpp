@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "cli/json_writer.h"
 #include "cli/run_command.h"
 #include "update/site_update.h"
 
@@ -50,26 +49,6 @@ TEST(CliArguments, HelpDocumentsEveryExitCode) {
     EXPECT_THAT(help, HasSubstr(code));
   }
   EXPECT_THAT(versionText(), ::testing::StartsWith("kelvoupdate "));
-}
-
-TEST(CliJson, NestingCommasAndEscapes) {
-  JsonWriter json;
-  json.beginObject();
-  json.key("nome");
-  json.value("a\"b\\c\nd\x01");
-  json.key("lista");
-  json.beginArray();
-  json.value(std::int64_t{1});
-  json.value(true);
-  json.null();
-  json.beginObject();
-  json.endObject();
-  json.endArray();
-  json.key("ação");
-  json.value("ç");
-  json.endObject();
-  EXPECT_EQ(json.text(),
-            "{\"nome\":\"a\\\"b\\\\c\\nd\\u0001\",\"lista\":[1,true,null,{}],\"ação\":\"ç\"}");
 }
 
 WholeUpdateResult finished(std::optional<FinalStatus> status) {

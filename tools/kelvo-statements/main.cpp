@@ -6,19 +6,24 @@
 #include <cstdio>
 #include <iostream>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "platform/codepage.h"
-#include "platform/json_text.h"
 #include "scripts/script_lines.h"
 #include "scripts/statement_reader.h"
 
 namespace {
 
-using kelvo::jsonString;
+// Members keep the order they are written in.
+using Json = nlohmann::ordered_json;
+
+void writeLine(const Json& json) {
+  std::cout << json.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+}
 
 void writeError(const std::string& message, const std::string& text) {
-  std::cout << "{\"error\":" << jsonString(message) << ",\"text\":" << jsonString(text) << "}\n";
+  writeLine({{"error", message}, {"text", text}});
 }
 
 }  // namespace
@@ -46,12 +51,9 @@ int main(int argc, char** argv) {
         writeError("Invalid statement", statement->text);
         return 1;
       }
-      std::cout << "{\"kind\":\"" << kelvo::statementKindName(statement->kind)
-                << "\",\"text\":" << jsonString(statement->text) << ",\"tokens\":[";
-      for (std::size_t t = 0; t < statement->tokens.size(); ++t) {
-        std::cout << (t > 0 ? "," : "") << jsonString(statement->tokens[t]);
-      }
-      std::cout << "]}\n";
+      writeLine({{"kind", kelvo::statementKindName(statement->kind)},
+                 {"text", statement->text},
+                 {"tokens", statement->tokens}});
     }
   } catch (const kelvo::StatementReaderError& error) {
     writeError(error.what(), error.text());

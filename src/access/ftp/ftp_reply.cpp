@@ -82,7 +82,10 @@ std::int64_t ftpSizeFromReply(const FtpReply& reply) {
   if (blank != std::string_view::npos) text = trim(text.substr(blank + 1));
   std::int64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return -1;
+  // A negative size from a broken or hostile server is no size at all.
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0) {
+    return -1;
+  }
   return value;
 }
 

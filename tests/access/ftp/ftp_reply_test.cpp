@@ -47,6 +47,7 @@ TEST(FtpReply, SizeIsReadOnlyFrom213) {
   EXPECT_EQ(ftpSizeFromReply({213, {"213   77  "}}), 77);
   EXPECT_EQ(ftpSizeFromReply({213, {"213 many"}}), -1);
   EXPECT_EQ(ftpSizeFromReply({213, {"213 12ab"}}), -1);
+  EXPECT_EQ(ftpSizeFromReply({213, {"213 -116"}}), -1);
   EXPECT_EQ(ftpSizeFromReply({550, {"550 1234"}}), -1);
   EXPECT_EQ(ftpSizeFromReply({500, {"500 Unknown command."}}), -1);
 }

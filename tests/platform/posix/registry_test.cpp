@@ -120,6 +120,7 @@ TEST(RegFile, MalformedEntriesNameTheFileAndLine) {
       {header + "[K]\n\"a\"=dword:123456789\n", "f, line 3: malformed dword '123456789'"},
       {header + "[K]\n\"a\"=hex:1,zz\n", "f, line 3: malformed hexadecimal byte 'zz'"},
       {header + "[K]\n\"a\"=hex(q):00\n", "f, line 3: malformed hex(N): type"},
+      {header + "[K]\n\"a\"=hex(123456789):00\n", "f, line 3: malformed hex(N): type"},
       {header + "[K]\n\"a\"=qword:1\n", "f, line 3: unknown value data 'qword:1'"},
   };
   for (const auto& [content, expected] : cases) {
