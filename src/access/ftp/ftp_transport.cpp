@@ -201,19 +201,26 @@ std::size_t FtpTcpStream::readTls(char* buffer, std::size_t size) {
   if (impl.tlsClosed) return 0;
   for (;;) {
     std::size_t count = 0;
-    switch (impl.tls->read(buffer, size, count)) {
+    const FtpTlsLink::Progress progress = impl.tls->read(buffer, size, count);
+    switch (progress) {
       case FtpTlsLink::Progress::Done:
         return count;
       case FtpTlsLink::Progress::Closed:
         impl.tlsClosed = true;
         return 0;
       case FtpTlsLink::Progress::WantRead:
-        awaitReadable();
-        break;
       case FtpTlsLink::Progress::WantWrite:
-        awaitWritable();
+        awaitTls(progress);
         break;
     }
+  }
+}
+
+void FtpTcpStream::awaitTls(FtpTlsLink::Progress progress) {
+  if (progress == FtpTlsLink::Progress::WantWrite) {
+    awaitWritable();
+  } else {
+    awaitReadable();
   }
 }
 
@@ -222,13 +229,7 @@ void FtpTcpStream::startTls(const FtpTlsConfig& config, const std::string& host,
   std::error_code error;
   impl_->socket.non_blocking(true, error);
   if (error) fail(error);
-  const auto wait = [this](FtpTlsLink::Progress progress) {
-    if (progress == FtpTlsLink::Progress::WantWrite) {
-      awaitWritable();
-    } else {
-      awaitReadable();
-    }
-  };
+  const auto wait = [this](FtpTlsLink::Progress progress) { awaitTls(progress); };
   impl_->tls =
       FtpTlsLink::connect(static_cast<std::intptr_t>(impl_->socket.native_handle()), config, host,
                           server_, resume != nullptr ? resume->tls() : nullptr, wait);
@@ -240,15 +241,14 @@ void FtpTcpStream::writeAll(const char* data, std::size_t size) {
   if (impl_->tls) {
     for (std::size_t done = 0; done < size;) {
       std::size_t count = 0;
-      switch (impl_->tls->write(data + done, size - done, count)) {
+      const FtpTlsLink::Progress progress = impl_->tls->write(data + done, size - done, count);
+      switch (progress) {
         case FtpTlsLink::Progress::Done:
           done += count;
           break;
         case FtpTlsLink::Progress::WantRead:
-          awaitReadable();
-          break;
         case FtpTlsLink::Progress::WantWrite:
-          awaitWritable();
+          awaitTls(progress);
           break;
         case FtpTlsLink::Progress::Closed:
           throw FtpSocketError(kConnectionClosedGracefully);

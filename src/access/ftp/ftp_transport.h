@@ -83,6 +83,8 @@ class FtpTcpStream {
   // request, at most the read limit; raises FtpTimeoutError or Interrupted.
   void awaitReadable();
   void awaitWritable();
+  // Waits for what TLS asked for: WantWrite, the socket writable; else readable.
+  void awaitTls(FtpTlsLink::Progress progress);
   std::size_t readTls(char* buffer, std::size_t size);
 
   std::unique_ptr<Impl> impl_;
