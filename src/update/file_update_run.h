@@ -14,6 +14,7 @@
 #include "access/ftp/ftp_client.h"
 #include "platform/regional_settings.h"
 #include "update/archive_step.h"
+#include "update/download_commits.h"
 #include "update/file_marking.h"
 #include "update/file_run_view.h"
 #include "update/prepared_site.h"
@@ -89,9 +90,10 @@ class FileUpdateRun {
   void acceptRelease();
   void markRows(const std::vector<std::string>& lines);
   void downloadRows();
-  void downloadRow(std::size_t row);
+  void downloadRow(std::size_t row, DownloadCommits& commits);
+  void showCommits(const std::vector<DownloadCommit>& commits);
   void showSize(std::int64_t size);
-  void fetch(const std::string& name, const std::string& local);
+  std::unique_ptr<FtpDownloadFile> fetch(const std::string& name, const std::string& local);
   void failRow(std::size_t row, RowOutcome outcome, const std::string& message);
 
   FileRunView& view_;
