@@ -83,7 +83,7 @@ class FileRunTest : public ::testing::Test, public TestSite {
   void tickClientDatabase();
 
   int pauses_ = 0;
-  bool sizeEveryEntry_ = true;  // the screens' choice; the command line's is false
+  bool sizeEveryEntry_ = true;           // the screens' choice; the command line's is false
   std::vector<std::string> publicKeys_;  // the keys the run checks against: none by default
   AliasFileRegistry registry_;
   PreparedSite site_;  // as a successful preparation leaves it
