@@ -65,7 +65,8 @@ class FileUpdateRun {
   // folder change, listing) are raised to the caller, the run stopping
   // where it stood. A stop request raises Interrupted before the next row
   // or while a read waits: the download in hand is abandoned, its old copy
-  // kept. Leftover temporary downloads are removed first.
+  // kept, and so are those of downloads whose commit had not begun.
+  // Leftover temporary downloads are removed first.
   FileRunOutcome run();
 
   // Waits between the checks that the old main executable is gone (1000 ms
