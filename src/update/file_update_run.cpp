@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/stop_request.h"
+#include "update/download_commits.h"
 #include "update/file_names.h"
 #include "update/ftp_login.h"
 #include "update/release_keys.h"
@@ -197,17 +198,24 @@ void FileUpdateRun::markRows(const std::vector<std::string>& lines) {
 }
 
 void FileUpdateRun::downloadRows() {
+  // Each download replaces its old copy on a worker while the next one
+  // downloads; the rows hear how that went before the next row starts and
+  // when the pass ends, on this thread, as the view wants. A stop leaves
+  // the commits not yet begun undone.
+  DownloadCommits commits;
   for (std::size_t i = 0; i < outcome_.rows.size(); ++i) {
     throwIfStopRequested();
+    showCommits(commits.takeFinished());
     if (!outcome_.rows[i].item) continue;  // a line of no entry: nothing to fetch
-    downloadRow(i);
+    downloadRow(i, commits);
     // Once the connection is gone (the operator left, or the server hung
     // up) every further request could only fail.
     if (outcome_.error && !ftp_.Connected()) break;
   }
+  showCommits(commits.finish());
 }
 
-void FileUpdateRun::downloadRow(std::size_t row) {
+void FileUpdateRun::downloadRow(std::size_t row, DownloadCommits& commits) {
   FileRowResult& result = outcome_.rows[row];
   const ListingItem& item = *result.item;
   const std::string& name = item.fileName;
@@ -229,13 +237,13 @@ void FileUpdateRun::downloadRow(std::size_t row) {
   try {
     view_.setRowLamp(row, RowLamp::Downloading);
     view_.repaintRows();
-    const std::string local = joinPath(".", name);
-    fetch(name, local);
-    // A time that cannot be set only means the file is fetched again.
-    setFileLastWriteTime(local, item.modifiedDate);
-    view_.setRowLamp(row, RowLamp::Current);
-    view_.repaintRows();
-    result.outcome = RowOutcome::Fetched;
+    std::string local = joinPath(".", name);
+    std::unique_ptr<FtpDownloadFile> file = fetch(name, local);
+    // Stamped once in place: a replacement lost before that is fetched again,
+    // and so is one whose time cannot be set.
+    commits.add(row, std::move(file), [local = std::move(local), time = item.modifiedDate] {
+      setFileLastWriteTime(local, time);
+    });
   } catch (const Interrupted&) {
     // An abandoned download is no failed one: its old copy stays, and the
     // run ends without a red row or a message.
@@ -245,22 +253,32 @@ void FileUpdateRun::downloadRow(std::size_t row) {
   }
 }
 
+void FileUpdateRun::showCommits(const std::vector<DownloadCommit>& commits) {
+  for (const DownloadCommit& commit : commits) {
+    if (commit.error) {
+      failRow(commit.row, RowOutcome::Failed, *commit.error);
+      continue;
+    }
+    view_.setRowLamp(commit.row, RowLamp::Current);
+    view_.repaintRows();
+    outcome_.rows[commit.row].outcome = RowOutcome::Fetched;
+  }
+}
+
 void FileUpdateRun::showSize(std::int64_t size) {
   progress_.setBytesToTransfer(static_cast<std::uint32_t>(size));
   view_.setBytesToTransfer(progress_.bytesToTransfer());
 }
 
-void FileUpdateRun::fetch(const std::string& name, const std::string& local) {
+std::unique_ptr<FtpDownloadFile> FileUpdateRun::fetch(const std::string& name,
+                                                      const std::string& local) {
   const std::unique_ptr<FtpDownloadCheck> check = guard_ ? guard_->downloadCheck(name) : nullptr;
-  if (sizeEveryEntry) {
-    ftp_.Get(name, local, true, check.get());
-  } else {
-    if (ftp_.transferType() != FtpTransferType::Binary) {
-      ftp_.setTransferType(FtpTransferType::Binary);
-    }
-    ftp_.GetSized(
-        name, local, [this](std::int64_t size) { showSize(size); }, check.get());
+  if (sizeEveryEntry) return ftp_.GetUncommitted(name, local, {}, check.get());
+  if (ftp_.transferType() != FtpTransferType::Binary) {
+    ftp_.setTransferType(FtpTransferType::Binary);
   }
+  return ftp_.GetUncommitted(
+      name, local, [this](std::int64_t size) { showSize(size); }, check.get());
 }
 
 void FileUpdateRun::failRow(std::size_t row, RowOutcome outcome, const std::string& message) {

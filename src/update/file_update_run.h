@@ -14,6 +14,7 @@
 #include "access/ftp/ftp_client.h"
 #include "platform/regional_settings.h"
 #include "update/archive_step.h"
+#include "update/download_commits.h"
 #include "update/file_marking.h"
 #include "update/file_run_view.h"
 #include "update/prepared_site.h"
@@ -64,7 +65,8 @@ class FileUpdateRun {
   // folder change, listing) are raised to the caller, the run stopping
   // where it stood. A stop request raises Interrupted before the next row
   // or while a read waits: the download in hand is abandoned, its old copy
-  // kept. Leftover temporary downloads are removed first.
+  // kept, and so are those of downloads whose commit had not begun.
+  // Leftover temporary downloads are removed first.
   FileRunOutcome run();
 
   // Waits between the checks that the old main executable is gone (1000 ms
@@ -89,9 +91,10 @@ class FileUpdateRun {
   void acceptRelease();
   void markRows(const std::vector<std::string>& lines);
   void downloadRows();
-  void downloadRow(std::size_t row);
+  void downloadRow(std::size_t row, DownloadCommits& commits);
+  void showCommits(const std::vector<DownloadCommit>& commits);
   void showSize(std::int64_t size);
-  void fetch(const std::string& name, const std::string& local);
+  std::unique_ptr<FtpDownloadFile> fetch(const std::string& name, const std::string& local);
   void failRow(std::size_t row, RowOutcome outcome, const std::string& message);
 
   FileRunView& view_;

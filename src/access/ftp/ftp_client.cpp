@@ -3,6 +3,7 @@
 #include "access/ftp/ftp_client.h"
 
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 #include "access/ftp/ftp_control.h"
@@ -242,37 +243,49 @@ void FtpClient::Get(const std::string& name, const std::string& destination, boo
   if (!overwrite && fileExists(destination)) {
     throw Error("Cannot create file \"" + destination + "\". " + errorNumberMessage(EEXIST));
   }
-  download(name, destination, check, nullptr);
+  download(name, destination, {}, check, true)->commit();
 }
 
 void FtpClient::GetSized(const std::string& name, const std::string& destination,
                          const std::function<void(std::int64_t size)>& sized,
                          FtpDownloadCheck* check) {
-  // SIZE answers in binary terms only; switching the type around it would
-  // cost the round trips this saves.
-  if (type_ != FtpTransferType::Binary) {
-    sized(Size(name));
-    Get(name, destination, true, check);
-    return;
-  }
-  const RidingCommand size{"SIZE " + name,
-                           [&](const FtpReply& reply) { sized(ftpSizeFromReply(reply)); }};
-  download(name, destination, check, &size);
+  download(name, destination, sized, check, true)->commit();
 }
 
-void FtpClient::download(const std::string& name, const std::string& destination,
-                         FtpDownloadCheck* check, const RidingCommand* rider) {
-  FtpDownloadFile file(destination);
+std::unique_ptr<FtpDownloadFile> FtpClient::GetUncommitted(
+    const std::string& name, const std::string& destination,
+    const std::function<void(std::int64_t size)>& sized, FtpDownloadCheck* check) {
+  return download(name, destination, sized, check, false);
+}
+
+std::unique_ptr<FtpDownloadFile> FtpClient::download(
+    const std::string& name, const std::string& destination,
+    const std::function<void(std::int64_t size)>& sized, FtpDownloadCheck* check,
+    bool flushOnReceipt) {
+  std::optional<RidingCommand> rider;
+  if (sized) {
+    // SIZE answers in binary terms only; switching the type around it would
+    // cost the round trips this saves.
+    if (type_ != FtpTransferType::Binary) {
+      sized(Size(name));
+    } else {
+      rider = RidingCommand{"SIZE " + name,
+                            [&](const FtpReply& reply) { sized(ftpSizeFromReply(reply)); }};
+    }
+  }
+  auto file = std::make_unique<FtpDownloadFile>(destination);
+  std::function<void()> received;
   // The flush waits for the disk while the confirmation travels.
+  if (flushOnReceipt) received = [&] { file->flush(); };
   transfer(
       "RETR " + name,
       [&](const char* bytes, std::size_t size) {
         if (check != nullptr) check->data(bytes, size);
-        file.write(bytes, size);
+        file->write(bytes, size);
       },
-      true, rider, [&] { file.flush(); });
+      true, rider ? &*rider : nullptr, received);
   if (check != nullptr) check->complete();
-  file.commit();
+  return file;
 }
 
 std::string FtpClient::Fetch(const std::string& name, std::size_t limit) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "access/ftp/ftp_download_check.h"
+#include "access/ftp/ftp_download_file.h"
 #include "access/ftp/ftp_status.h"
 #include "access/ftp/ftp_tls.h"
 #include "access/ftp/listing_directory.h"
@@ -116,6 +117,13 @@ class FtpClient {
   void GetSized(const std::string& name, const std::string& destination,
                 const std::function<void(std::int64_t size)>& sized,
                 FtpDownloadCheck* check = nullptr);
+  // Downloads NAME as GetSized does (as Get does without SIZED), but leaves
+  // the replacement to the caller: returns the temporary file complete and
+  // checked, its data not yet flushed nor in DESTINATION's place. Its
+  // commit() does both, on any thread; dropping it removes it.
+  std::unique_ptr<FtpDownloadFile> GetUncommitted(
+      const std::string& name, const std::string& destination,
+      const std::function<void(std::int64_t size)>& sized, FtpDownloadCheck* check);
   // Downloads NAME into memory; raises kelvo::Error when the server sends
   // more than LIMIT bytes, stopping the transfer there.
   std::string Fetch(const std::string& name, std::size_t limit);
@@ -150,9 +158,12 @@ class FtpClient {
   void logIn();
   void closeAfterFailedConnect(bool greeted);
   void signOff();
-  // Downloads NAME into DESTINATION through CHECK, RIDER riding on RETR.
-  void download(const std::string& name, const std::string& destination, FtpDownloadCheck* check,
-                const RidingCommand* rider);
+  // Downloads NAME into DESTINATION through CHECK, RIDER riding on RETR,
+  // SIZED (when given) hearing its size, and returns the temporary file;
+  // FLUSH_ON_RECEIPT flushes it while the confirmation travels.
+  std::unique_ptr<FtpDownloadFile> download(const std::string& name, const std::string& destination,
+                                            const std::function<void(std::int64_t size)>& sized,
+                                            FtpDownloadCheck* check, bool flushOnReceipt);
   // Runs COMMAND's transfer into SINK; RECEIVED, when given, runs once the
   // data is in, while the server's confirmation is on its way.
   void transfer(const std::string& command, const Sink& sink, bool refusalIsError,
