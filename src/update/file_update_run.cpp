@@ -4,6 +4,7 @@
 #include "update/file_update_run.h"
 
 #include <exception>
+#include <iterator>
 
 #include "access/ftp/ftp_download_file.h"
 #include "platform/file_flush.h"
@@ -24,8 +25,11 @@ namespace {
 // after the view, and has the client to itself again afterwards.
 class ProgressRoute {
  public:
-  ProgressRoute(FtpClient& ftp, FileRunView& view, TransferProgress& progress)
+  // AFTER_WORK runs after each transfer event has reached the view.
+  ProgressRoute(FtpClient& ftp, FileRunView& view, TransferProgress& progress,
+                std::function<void()> afterWork)
       : ftp_(ftp),
+        after_work_(std::move(afterWork)),
         status_(ftp.OnStatus),
         begin_(ftp.OnWorkBegin),
         work_(ftp.OnWork),
@@ -41,6 +45,7 @@ class ProgressRoute {
     };
     ftp.OnWork = [this, &view, &progress](FtpClient& sender, TWorkMode mode, std::int64_t count) {
       view.showTransferProgress(progress.work(count));
+      after_work_();
       if (work_) work_(sender, mode, count);
     };
     ftp.OnWorkEnd = [this, &view, &progress](FtpClient& sender, TWorkMode mode) {
@@ -59,10 +64,25 @@ class ProgressRoute {
 
  private:
   FtpClient& ftp_;
+  std::function<void()> after_work_;
   FtpClient::StatusHandler status_;
   FtpClient::WorkBeginHandler begin_;
   FtpClient::WorkHandler work_;
   FtpClient::WorkEndHandler end_;
+};
+
+// Points ACTIVE at COMMITS for as long as it lives.
+class ActiveCommits {
+ public:
+  ActiveCommits(DownloadCommits*& active, DownloadCommits& commits) : active_(active) {
+    active_ = &commits;
+  }
+  ~ActiveCommits() { active_ = nullptr; }
+  ActiveCommits(const ActiveCommits&) = delete;
+  ActiveCommits& operator=(const ActiveCommits&) = delete;
+
+ private:
+  DownloadCommits*& active_;
 };
 
 }  // namespace
@@ -81,7 +101,11 @@ FileRunOutcome FileUpdateRun::run() {
   outcome_ = {};
   view_.setStatusLine(" ");
   view_.clearRows();
-  const ProgressRoute route(ftp_, view_, progress_);
+  // A file that replaced its old copy while the next one downloads turns
+  // green then, not only when that download ends.
+  const ProgressRoute route(ftp_, view_, progress_, [this] {
+    if (commits_ != nullptr) showCommits(commits_->takeFinished(), false);
+  });
   // A run that was killed mid-download left its temporary file behind.
   removeFtpTemporaryFiles(".");
 
@@ -203,16 +227,17 @@ void FileUpdateRun::downloadRows() {
   // when the pass ends, on this thread, as the view wants. A stop leaves
   // the commits not yet begun undone.
   DownloadCommits commits;
+  const ActiveCommits active(commits_, commits);
   for (std::size_t i = 0; i < outcome_.rows.size(); ++i) {
     throwIfStopRequested();
-    showCommits(commits.takeFinished());
+    showCommits(commits.takeFinished(), true);
     if (!outcome_.rows[i].item) continue;  // a line of no entry: nothing to fetch
     downloadRow(i, commits);
     // Once the connection is gone (the operator left, or the server hung
     // up) every further request could only fail.
     if (outcome_.error && !ftp_.Connected()) break;
   }
-  showCommits(commits.finish());
+  showCommits(commits.finish(), true);
 }
 
 void FileUpdateRun::downloadRow(std::size_t row, DownloadCommits& commits) {
@@ -253,10 +278,20 @@ void FileUpdateRun::downloadRow(std::size_t row, DownloadCommits& commits) {
   }
 }
 
-void FileUpdateRun::showCommits(const std::vector<DownloadCommit>& commits) {
-  for (const DownloadCommit& commit : commits) {
+void FileUpdateRun::showCommits(std::vector<DownloadCommit> commits, bool failuresToo) {
+  if (failuresToo) {
+    commits.insert(commits.begin(), std::make_move_iterator(heldFailures_.begin()),
+                   std::make_move_iterator(heldFailures_.end()));
+    heldFailures_.clear();
+  }
+  for (DownloadCommit& commit : commits) {
     if (commit.error) {
-      failRow(commit.row, RowOutcome::Failed, *commit.error);
+      // A failure's message may hold the operator up: never inside a transfer.
+      if (failuresToo) {
+        failRow(commit.row, RowOutcome::Failed, *commit.error);
+      } else {
+        heldFailures_.push_back(std::move(commit));
+      }
       continue;
     }
     view_.setRowLamp(commit.row, RowLamp::Current);

@@ -92,7 +92,9 @@ class FileUpdateRun {
   void markRows(const std::vector<std::string>& lines);
   void downloadRows();
   void downloadRow(std::size_t row, DownloadCommits& commits);
-  void showCommits(const std::vector<DownloadCommit>& commits);
+  // Shows finished COMMITS on their rows; failures wait, unless FAILURES_TOO,
+  // for a moment outside a transfer.
+  void showCommits(std::vector<DownloadCommit> commits, bool failuresToo);
   void showSize(std::int64_t size);
   std::unique_ptr<FtpDownloadFile> fetch(const std::string& name, const std::string& local);
   void failRow(std::size_t row, RowOutcome outcome, const std::string& message);
@@ -103,6 +105,8 @@ class FileUpdateRun {
   FormatSettings settings_;
   TransferProgress progress_;
   FileRunOutcome outcome_;
+  DownloadCommits* commits_ = nullptr;        // the download pass's, while it lasts
+  std::vector<DownloadCommit> heldFailures_;  // failed commits not shown yet
   std::unique_ptr<ReleaseGuard> guard_;
 };
 
